@@ -1,0 +1,33 @@
+#pragma once
+
+#include "content/AsanaCatalogue.h"
+
+#include <QStringList>
+#include <vector>
+
+// The two fixed lookups from a body part or a therapeutic application to its asanas.
+namespace modYogasana {
+
+struct LookupRow {
+    QString key;
+    std::vector<AsanaIndex> asanas;  // ascending, no repeats
+};
+
+const std::vector<LookupRow> &BodyPartTable();
+const std::vector<LookupRow> &TherapeuticApplicationTable();
+
+// The asanas of the last lookup of each table.
+const std::vector<AsanaIndex> &BodyPartHits();
+const std::vector<AsanaIndex> &TherapeuticApplicationHits();
+
+// Looks the key up (exact, case-sensitive), replaces that table's hit list and returns the
+// Sanskrit names of the hits in order; a key in no row gives an empty list.
+QStringList ListAsanasByBodyPart(const QString &bodyPart);
+QStringList ListAsanasByTherapeuticApplication(const QString &application);
+
+// The entries of the three drop-down lists, in their order.
+QStringList AsanaNames();
+QStringList BodyParts();
+QStringList TherapeuticApplications();
+
+} // namespace modYogasana

@@ -1,0 +1,101 @@
+#include "pages/DisplayWindow.h"
+
+#include "platform/Platform.h"
+#include "platform/Twips.h"
+
+#include <QEvent>
+
+DisplayFit FitDisplayWindowRule(const DockMetrics &metrics)
+{
+    const int width = metrics.screen.width() - metrics.leftWidth;
+    return {width, width, metrics.screen.height() - metrics.topHeight - metrics.top1Height - 2000};
+}
+
+PageBox::PageBox(QWidget *parent) : QTextEdit(parent)
+{
+    setObjectName(QStringLiteral("RTB"));
+    setFont(QFont(QStringLiteral("Verdana"), 9));
+    setAcceptRichText(false);
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setAccessibleName(QStringLiteral("Page"));
+    viewport()->setMouseTracking(true);
+    viewport()->installEventFilter(this);
+    connect(this, &QTextEdit::textChanged, this, &PageBox::RTB_Change);
+    Twips::attach(this, 0, 0, 7515, 3180);
+}
+
+void PageBox::RTB_Change() { platform::services().clearOwnClipboard(); }
+void PageBox::RTB_Click() { platform::services().clearOwnClipboard(); }
+void PageBox::RTB_MouseDown() { platform::services().clearOwnClipboard(); }
+void PageBox::RTB_MouseMove() { platform::services().clearOwnClipboard(); }
+void PageBox::RTB_MouseUp() { platform::services().clearOwnClipboard(); }
+
+bool PageBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: RTB_MouseDown(); break;
+        case QEvent::MouseMove: RTB_MouseMove(); break;
+        case QEvent::MouseButtonRelease:
+            RTB_MouseUp();
+            RTB_Click();
+            break;
+        default: break;
+        }
+    }
+    return QTextEdit::eventFilter(watched, event);
+}
+
+DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *parent)
+    : QMdiSubWindow(parent, Qt::FramelessWindowHint), m_metrics(std::move(metrics)), m_box(new PageBox(this)),
+      m_page(m_box)
+{
+    setObjectName(QStringLiteral("frmDisp"));
+    setWindowTitle(QStringLiteral("Tavrello v1.70"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral("QMdiSubWindow { background: white; border: none; }"));
+    // The box is placed by twips, not by the sub-window's layout.
+    setWidget(nullptr);
+    m_box->setParent(this);
+    m_box->show();
+    applySize();
+    Form_Load();
+}
+
+void DisplayWindow::setTwipsWidth(int width)
+{
+    if (width < 0 || width == m_width)
+        return;
+    m_width = width;
+    applySize();
+    Form_Resize();
+}
+
+void DisplayWindow::setTwipsHeight(int height)
+{
+    if (height < 0 || height == m_height)
+        return;
+    m_height = height;
+    applySize();
+    Form_Resize();
+}
+
+void DisplayWindow::applySize()
+{
+    setGeometry(0, 0, Twips::toPixels(m_width), Twips::toPixels(m_height));
+}
+
+void DisplayWindow::Form_Load() { FitDisplayWindow(); }
+void DisplayWindow::Form_Resize() { FitDisplayWindow(); }
+
+void DisplayWindow::FitDisplayWindow()
+{
+    if (!m_metrics)
+        return;
+    const DisplayFit fit = FitDisplayWindowRule(m_metrics());
+    setTwipsWidth(fit.windowWidth);
+    Twips::setWidth(m_box, fit.boxWidth);
+    Twips::setHeight(m_box, fit.boxHeight);
+}

@@ -1,0 +1,82 @@
+#include "web/WebWidgets.h"
+
+#include "platform/Twips.h"
+
+#include <QMouseEvent>
+
+LinkLabel::LinkLabel(const QString &name, const QString &text, QWidget *parent) : QLabel(text, parent)
+{
+    setObjectName(name);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(text);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+namespace WebWidgets {
+
+QFont makeFont(const QString &family, double points, bool bold, bool underline)
+{
+    QFont result(family);
+    result.setPointSizeF(points);
+    result.setBold(bold);
+    result.setUnderline(underline);
+    return result;
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+static void dress(QLabel *target, const QFont &font, const QColor &colour, const QRect &twips, bool wrap)
+{
+    target->setFont(font);
+    target->setWordWrap(wrap);
+    setTextColour(target, colour);
+    Twips::attach(target, twips);
+}
+
+QLabel *label(const QString &name, const QString &text, const QFont &font, const QColor &colour, QWidget *parent,
+              const QRect &twips, bool wrap)
+{
+    auto *result = new QLabel(text, parent);
+    result->setObjectName(name);
+    dress(result, font, colour, twips, wrap);
+    return result;
+}
+
+LinkLabel *link(const QString &name, const QString &text, const QFont &font, const QColor &colour, QWidget *parent,
+                const QRect &twips)
+{
+    auto *result = new LinkLabel(name, text, parent);
+    dress(result, font, colour, twips, false);
+    return result;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {32, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tavrello-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace WebWidgets
