@@ -34,6 +34,8 @@ RichPage::RichPage(QTextEdit *box) : m_box(box)
 void RichPage::ClearPage()
 {
     m_box->setPlainText(QString());
+    // A new page starts from plain text, whatever the last one left set.
+    m_style = TextStyle{};
     keepViewAtTop();
 }
 
