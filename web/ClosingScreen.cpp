@@ -24,11 +24,12 @@ namespace {
 const QString Title = QStringLiteral("Tavrello v1.15");
 const QColor DarkBlue(0, 0, 128);
 
+// A box's text with the program's CR LF line breaks.
 QString textOf(const QWidget *box)
 {
     if (const auto *line = qobject_cast<const QLineEdit *>(box))
         return line->text();
-    return static_cast<const QPlainTextEdit *>(box)->toPlainText();
+    return static_cast<const QPlainTextEdit *>(box)->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
 }
 
 void setTextOf(QWidget *box, const QString &text)
@@ -163,7 +164,7 @@ void frmNagScreen2::Check1_Click()
 void frmNagScreen2::cmdSubmit_Click()
 {
     modTellAFriend::Referral &values = modTellAFriend::Values();
-    values = {TrimSpaces(m_txtName->text()), TrimSpaces(m_txtEmail->text()), TrimSpaces(m_txtMessage->toPlainText()),
+    values = {TrimSpaces(m_txtName->text()), TrimSpaces(m_txtEmail->text()), TrimSpaces(textOf(m_txtMessage)),
               TrimSpaces(m_txtFriendName->text()), TrimSpaces(m_txtFriendEmail->text())};
     if (const std::optional<QString> problem = modTellAFriend::EmailProblem(values)) {
         platform::services().showMessage(
