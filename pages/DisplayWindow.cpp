@@ -16,6 +16,9 @@ PageBox::PageBox(QWidget *parent) : QTextEdit(parent)
     setObjectName(QStringLiteral("RTB"));
     setFont(QFont(QStringLiteral("Verdana"), 9));
     setAcceptRichText(false);
+    // A page to read and copy from, not to edit.
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setAccessibleName(QStringLiteral("Page"));

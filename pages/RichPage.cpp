@@ -26,25 +26,19 @@ static Qt::Alignment toQt(int alignment)
     }
 }
 
-RichPage::RichPage(QTextEdit *box) : m_box(box)
-{
-    keepViewAtTop();
-}
+RichPage::RichPage(QTextEdit *box) : m_box(box) {}
 
 void RichPage::ClearPage()
 {
     m_box->setPlainText(QString());
     // A new page starts from plain text, whatever the last one left set.
     m_style = TextStyle{};
-    keepViewAtTop();
 }
 
 void RichPage::keepViewAtTop()
 {
-    // Text goes in at the end of the page; the reader's view stays at its top.
-    QTextCursor view = m_box->textCursor();
-    view.setKeepPositionOnInsert(true);
-    m_box->setTextCursor(view);
+    // Text goes in at the end of the page; the reader's caret and view stay at its top.
+    m_box->setTextCursor(QTextCursor(m_box->document()));
 }
 
 void RichPage::SetBold(bool on) { m_style.bold = on; }
@@ -89,4 +83,5 @@ void RichPage::AppendText(const QString &text)
             cursor.insertText(paragraphs[i], format);
     }
     cursor.endEditBlock();
+    keepViewAtTop();
 }
