@@ -10,8 +10,8 @@
 
 using namespace WebWidgets;
 
-frmAbout::frmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                                                          | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint)
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Tavrello v1.80"));

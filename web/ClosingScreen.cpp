@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,7 +59,9 @@ QGroupBox *frame(const QString &name, const QString &caption, QWidget *parent, c
 } // namespace
 
 frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_quit(std::move(quitApplication))
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      m_quit(std::move(quitApplication))
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
     setWindowTitle(QStringLiteral("ABC"));
@@ -70,7 +74,7 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
     icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
     Twips::attach(icon, 360, 120, 540, 540);
     label(QStringLiteral("lblNagScreen2Caption"), QString(), makeFont(QStringLiteral("MS Sans Serif"), 18), Qt::black, this,
-          {1080, 240, 720, 435}, false);
+          {1080, 240, 720, 435}, false);  // widened to its caption when that is set
     label(QStringLiteral("Label2"), QString(), makeFont(verdana, 9.75, true), Qt::black, this, {120, 840, 6975, 1095}, true);
 
     m_check1 = new QCheckBox(ContentText(QStringLiteral("forum-invitation")), this);
@@ -115,8 +119,11 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
     label(QStringLiteral("Label3"), ContentText(QStringLiteral("softwares")), makeFont(verdana, 9), Qt::white, softwares,
           {120, 360, 3495, 3855}, true)
         ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Narrowed a little so the whole line fits where the face substituted for Verdana runs wide.
+    QFont linkFont = makeFont(verdana, 9, true, true);
+    linkFont.setStretch(QFont::SemiCondensed);
     LinkLabel *home = link(QStringLiteral("lblGoToHome"), QStringLiteral("Click Here To Visit Quorvane Softwares"),
-                           makeFont(verdana, 9, true, true), QColor(255, 255, 0), softwares, {75, 4250, 3585, 210});
+                           linkFont, QColor(255, 255, 0), softwares, {75, 4250, 3585, 210});
     connect(home, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 
     const QList<QWidget *> order = {m_cmdClose, m_check1, m_txtName, submit, m_txtEmail, m_txtFriendEmail,
@@ -134,7 +141,9 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
 void frmNagScreen2::Form_Load()
 {
     setWindowTitle(Title);
-    findChild<QLabel *>(QStringLiteral("lblNagScreen2Caption"))->setText(Title);
+    auto *caption = findChild<QLabel *>(QStringLiteral("lblNagScreen2Caption"));
+    caption->setText(Title);
+    Twips::setWidth(caption, qMax(720, Twips::fromPixels(caption->sizeHint().width())));
     const QIcon icon = programIcon();
     setWindowIcon(icon);
     findChild<QLabel *>(QStringLiteral("picNagscreen2Icon"))->setPixmap(icon.pixmap(32, 32));
@@ -246,5 +255,7 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 void ShowClosingScreen(const std::function<void()> &quitApplication)
 {
     auto *screen = new frmNagScreen2(quitApplication);
+    if (const QScreen *display = QGuiApplication::primaryScreen())
+        screen->move(display->availableGeometry().center() - screen->rect().center());
     screen->show();
 }
