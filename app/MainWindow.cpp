@@ -185,7 +185,7 @@ void MDI::buildBanner()
 
     m_lblURL = new LinkLabel(QStringLiteral("lblURL"), ContentText(QStringLiteral("url-caption")), m_picTopMain);
     m_lblURL->setFont(WebWidgets::makeFont(QStringLiteral("Verdana"), 8.25, false, true));
-    m_lblURL->setStyleSheet(QStringLiteral("color: white;"));
+    WebWidgets::setTextColour(m_lblURL, Qt::white);
     m_lblURL->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_lblURL->setWordWrap(true);
     Twips::attach(m_lblURL, 0, 400, 5520, wrappedHeight(m_lblURL, 5520));

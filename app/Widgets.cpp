@@ -42,10 +42,9 @@ QPushButton *makeColouredButton(const QString &name, const QString &caption, con
     button->setObjectName(name);
     button->setAccessibleName(ShownCaption(caption));
     button->setFont(WebWidgets::makeFont(QStringLiteral("Verdana"), 8.25));
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #9a7a9a; }"
-                                         "QPushButton:hover { border-color: #64006e; }"
-                                         "QPushButton:focus { border: 2px solid #64006e; }"
-                                         "QPushButton:pressed { background-color: %2; }")
-                              .arg(background.name(), background.darker(115).name()));
+    // Drawn by the style in the button's own colour; palettes keep start-up free of style sheets.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, background);
+    button->setPalette(palette);
     return button;
 }

@@ -58,7 +58,9 @@ DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *pare
     setWindowTitle(QStringLiteral("Tavrello v1.70"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("QMdiSubWindow { background: white; border: none; }"));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
     // The box is placed by twips, not by the sub-window's layout.
     setWidget(nullptr);
     m_box->setParent(this);

@@ -73,10 +73,8 @@ LinkLabel *link(const QString &name, const QString &text, const QFont &font, con
 
 QIcon programIcon()
 {
-    QIcon icon;
-    for (int size : {32, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/tavrello-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher.
+    return QIcon(QStringLiteral(":/icons/tavrello-32.png"));
 }
 
 } // namespace WebWidgets

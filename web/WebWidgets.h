@@ -34,7 +34,7 @@ LinkLabel *link(const QString &name, const QString &text, const QFont &font, con
 void setTextColour(QWidget *widget, const QColor &colour);
 void setBackground(QWidget *widget, const QColor &colour);
 
-// The program's icon in all its sizes.
+// The program's icon for its windows.
 QIcon programIcon();
 
 } // namespace WebWidgets

@@ -1,0 +1,28 @@
+# Installs into a scratch prefix and checks every file a desktop expects, with its own validators.
+set(prefix ${BUILD_DIR}/install-check)
+file(REMOVE_RECURSE ${prefix})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} RESULT_VARIABLE result OUTPUT_QUIET)
+if(result)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+set(expected bin/Tavrellix share/applications/com.quorvane.Tavrello.desktop
+    share/metainfo/com.quorvane.Tavrello.metainfo.xml)
+foreach(size 32 64 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/com.quorvane.Tavrello.png)
+endforeach()
+foreach(path ${expected})
+  if(NOT EXISTS ${prefix}/${path})
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+execute_process(COMMAND ${VALIDATE} ${prefix}/share/applications/com.quorvane.Tavrello.desktop
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(result OR output)
+  message(FATAL_ERROR "desktop-file-validate: ${output}")
+endif()
+execute_process(COMMAND ${APPSTREAMCLI} validate --no-net --pedantic ${prefix}/share/metainfo/com.quorvane.Tavrello.metainfo.xml
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(result)
+  message(FATAL_ERROR "appstreamcli: ${output}")
+endif()
+message(STATUS "installed and valid: ${expected}")
