@@ -223,12 +223,21 @@ void setting(Pose &pose, const QString &key, const QString &value, int line)
             pose.flags.insert(w);
         }
     } else if (key == "order") {
-        // Every part must be listed once, or it would silently not be drawn.
-        QStringList expected = kLimbs + QStringList{"torso", "head"}, given = words;
+        // Every part must be listed once, or it would silently not be drawn. A forearm or
+        // shin listed on its own is drawn apart from its limb, so a limb can pass between
+        // the thigh and the shin of another.
+        static const QStringList lower = {"forearm.l", "forearm.r", "shin.l", "shin.r"};
+        QStringList expected = kLimbs + QStringList{"torso", "head"}, given;
+        for (const QString &w : words)
+            if (!lower.contains(w))
+                given << w;
         expected.sort();
         given.sort();
         if (given != expected)
             fail(pose.file, line, "order must list torso, head, arm.l, arm.r, leg.l and leg.r once each");
+        for (const QString &w : lower)
+            if (words.count(w) > 1)
+                fail(pose.file, line, "order lists " + w + " twice");
         pose.order = words;
     } else if (key == "place") {
         if (words.size() != 3)

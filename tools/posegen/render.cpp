@@ -10,9 +10,15 @@ namespace {
 QStringList chain(const QString &item)
 {
     const QString s = item.section('.', 1);
-    if (item.startsWith("arm."))
+    if (item.startsWith("arm.") || item.startsWith("forearm."))
         return {"shoulder." + s, "elbow." + s, "wrist." + s, "fingers." + s};
     return {"hip." + s, "knee." + s, "ankle." + s, "toe." + s};
+}
+
+// The forearm or shin of a limb, when the order draws it apart from the rest of the limb.
+QString lowerPart(const QString &item)
+{
+    return (item.startsWith("arm.") ? "forearm." : "shin.") + item.section('.', 1);
 }
 
 QStringList drawOrder(const Pose &pose)
@@ -114,17 +120,29 @@ private:
         return far ? s.farBody : s.body;
     }
 
+    // A whole limb, or only its upper segment when its lower part is drawn separately, or
+    // (item "forearm.*" / "shin.*") that lower part with the hand or foot.
     void limb(const QString &item)
     {
         const QStringList j = chain(item);
-        const bool arm = item.startsWith("arm.");
+        const bool lower = item.startsWith("forearm.") || item.startsWith("shin.");
+        const bool arm = item.startsWith("arm.") || item.startsWith("forearm.");
         const QColor colour = colourOf(item);
-        halo(j, arm ? Body::armWidth : Body::legWidth);
-        QPainterPath path(f.at(j[0]));
-        path.lineTo(f.at(j[1]));
-        path.lineTo(f.at(j[2]));
+        const double width = arm ? Body::armWidth : Body::legWidth;
         p.setBrush(Qt::NoBrush);
-        p.setPen(roundPen(colour, arm ? Body::armWidth : Body::legWidth));
+        if (!lower && f.pose->order.contains(lowerPart(item))) {
+            upperOnly(j, width, colour);
+            return;
+        }
+        if (lower)
+            halo(j, width, 1, 0.3);
+        else
+            halo(j, width);
+        QPainterPath path(f.at(j[lower ? 1 : 0]));
+        if (!lower)
+            path.lineTo(f.at(j[1]));
+        path.lineTo(f.at(j[2]));
+        p.setPen(roundPen(colour, width));
         p.drawPath(path);
         if (arm && f.pose->flags.contains("spread-fingers")) {
             fingers(f.at(j[2]), f.at(j[3]), colour);
@@ -134,13 +152,24 @@ private:
         p.drawLine(f.at(j[2]), f.at(j[3]));
     }
 
+    // The upper arm or thigh alone, with its rim.
+    void upperOnly(const QStringList &j, double width, const QColor &colour)
+    {
+        p.setPen(roundPen(s.halo, width + 2 * Style::haloWidth));
+        p.drawLine(f.at(j[0]) + (f.at(j[1]) - f.at(j[0])) * 0.45, f.at(j[1]));
+        p.setPen(roundPen(colour, width));
+        p.drawLine(f.at(j[0]), f.at(j[1]));
+    }
+
     // A thin rim of background colour around a limb keeps it readable where it crosses the
-    // body or another limb. It starts partway down the first segment so the joint stays attached.
-    void halo(const QStringList &j, double width)
+    // body or another limb. It starts partway down the first segment drawn (from joint
+    // `first`) so the joint stays attached.
+    void halo(const QStringList &j, double width, int first = 0, double start = 0.45)
     {
         const double rim = 2 * Style::haloWidth;
-        QPainterPath path(f.at(j[0]) + (f.at(j[1]) - f.at(j[0])) * 0.45);
-        path.lineTo(f.at(j[1]));
+        QPainterPath path(f.at(j[first]) + (f.at(j[first + 1]) - f.at(j[first])) * start);
+        if (first == 0)
+            path.lineTo(f.at(j[1]));
         path.lineTo(f.at(j[2]));
         p.setBrush(Qt::NoBrush);
         p.setPen(roundPen(s.halo, width + rim));
