@@ -51,8 +51,8 @@ bool PageBox::eventFilter(QObject *watched, QEvent *event)
 }
 
 DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *parent)
-    : QMdiSubWindow(parent, Qt::FramelessWindowHint), m_metrics(std::move(metrics)), m_box(new PageBox(this)),
-      m_page(m_box)
+    : QMdiSubWindow(parent, Qt::FramelessWindowHint), m_metrics(std::move(metrics)), m_surface(new QWidget),
+      m_box(new PageBox(m_surface)), m_page(m_box)
 {
     setObjectName(QStringLiteral("frmDisp"));
     setWindowTitle(QStringLiteral("Tavrello v1.70"));
@@ -61,10 +61,12 @@ DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *pare
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
-    // The box is placed by twips, not by the sub-window's layout.
-    setWidget(nullptr);
-    m_box->setParent(this);
-    m_box->show();
+    // The sub-window's layout fills it with a plain surface; the box on it is placed by twips,
+    // so it can be taller than the window, as the sizing rule may make it.
+    m_surface->setObjectName(QStringLiteral("frmDispSurface"));
+    m_surface->setAutoFillBackground(true);
+    m_surface->setPalette(palette);
+    setWidget(m_surface);
     applySize();
     Form_Load();
 }

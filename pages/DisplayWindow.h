@@ -72,6 +72,7 @@ private:
     void applySize();
 
     std::function<DockMetrics()> m_metrics;
+    QWidget *m_surface;
     PageBox *m_box;
     RichPage m_page;
     int m_width = DesignedWidth;
