@@ -268,26 +268,20 @@ void MDI::buildTopArea()
     for (QWidget *panel : {byName, byBodyPart, byApplication})
         panel->hide();
 
-    connect(m_cboAsanasByName, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            cboAsanasByName_Click();
-    });
-    connect(m_cboAsanasByBodyPart, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            cboAsanasByBodyPart_Click();
-    });
-    connect(m_cboAsanasByTherapeuticApplications, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            cboAsanasByTherapeuticApplications_Click();
-    });
-    connect(m_lstAsanasByBodyPart, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            lstAsanasByBodyPart_Click();
-    });
-    connect(m_lstAsanasByTherapeuticApplications, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            lstAsanasByTherapeuticApplications_Click();
-    });
+    // A choice by mouse, keyboard or code runs the handler; emptying a box chooses nothing.
+    auto whenChosen = [this](auto *box, auto changed, void (MDI::*handler)()) {
+        connect(box, changed, this, [this, handler](int entry) {
+            if (entry >= 0)
+                (this->*handler)();
+        });
+    };
+    whenChosen(m_cboAsanasByName, &QComboBox::currentIndexChanged, &MDI::cboAsanasByName_Click);
+    whenChosen(m_cboAsanasByBodyPart, &QComboBox::currentIndexChanged, &MDI::cboAsanasByBodyPart_Click);
+    whenChosen(m_cboAsanasByTherapeuticApplications, &QComboBox::currentIndexChanged,
+               &MDI::cboAsanasByTherapeuticApplications_Click);
+    whenChosen(m_lstAsanasByBodyPart, &QListWidget::currentRowChanged, &MDI::lstAsanasByBodyPart_Click);
+    whenChosen(m_lstAsanasByTherapeuticApplications, &QListWidget::currentRowChanged,
+               &MDI::lstAsanasByTherapeuticApplications_Click);
 }
 
 void MDI::buildSectionColumn()

@@ -73,17 +73,20 @@ DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *pare
 
 void DisplayWindow::setTwipsWidth(int width)
 {
-    if (width < 0 || width == m_width)
-        return;
-    m_width = width;
-    applySize();
-    Form_Resize();
+    resizeTwips(width, m_height);
 }
 
 void DisplayWindow::setTwipsHeight(int height)
 {
-    if (height < 0 || height == m_height)
+    resizeTwips(m_width, height);
+}
+
+// A negative size is refused; a real change runs the resize handler before returning.
+void DisplayWindow::resizeTwips(int width, int height)
+{
+    if (width < 0 || height < 0 || (width == m_width && height == m_height))
         return;
+    m_width = width;
     m_height = height;
     applySize();
     Form_Resize();

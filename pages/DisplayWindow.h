@@ -69,6 +69,7 @@ public:
     void FitDisplayWindow();
 
 private:
+    void resizeTwips(int width, int height);
     void applySize();
 
     std::function<DockMetrics()> m_metrics;
