@@ -109,8 +109,8 @@ void QtServices::keepOnTop(QWidget *window)
 {
     if (!window)
         return;
+    // Changing a shown window's flags hides it; showing it again must not move or resize it.
     const bool visible = window->isVisible();
-    window->setAttribute(Qt::WA_ShowWithoutActivating, true);
     window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     if (visible)
         window->show();

@@ -209,7 +209,11 @@ def leave_through_closing_screen(desk, process, window):
     closing = close_main_window(desk, window)
     check(process.poll() is None, "the process ended before the closing screen was left")
     desk.wait_gone(MAIN)
-    desk.key(closing, "space")  # the focus starts on its Exit button
+    state = subprocess.run(["xprop", "-id", closing, "_NET_WM_STATE"], env=desk.env, capture_output=True,
+                           text=True, timeout=10).stdout
+    check("_NET_WM_STATE_ABOVE" in state, "the closing screen is not kept above other windows")
+    check(desk.xdotool("getactivewindow") == closing, "the closing screen did not get the focus")
+    desk.xdotool("key", "space")  # straight to it: the focus starts on its Exit button
     code = desk.wait_exit(process)
     check(code == 0, "exit code %s" % code)
     stderr = process.stderr.read().decode(errors="replace")
