@@ -98,7 +98,7 @@ def main():
         missing = [name for role, name in LISTS if find(app, role, name) is None]
         check(not missing, "lists not found by name: %s" % missing)
         links = [node for node in nodes(app) if node.getRoleName() == "label"
-                 and node.name.startswith(("Join other learners", "Co-brand this software"))]
+                 and node.name.startswith(("Join the Quorvane Yoga Forum", "Co-brand this software"))]
         check(len(links) == 2, "the banner and bottom links are not both named")
         picture = next((node for node in nodes(app) if node.name == "Asana picture"), None)
         check(picture is not None and picture.description == "Anjali Mudra", "the picture does not name its asana")
