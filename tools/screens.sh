@@ -26,11 +26,12 @@ stop() { pkill -f "$program" || true; sleep 0.5; }
 shot() { import -window root "$out/$1.png"; }
 
 start; shot main; stop
-# The section buttons sit 25 pixels apart under the 60 + 60 pixel bars and the menu bar.
+# The section buttons sit 25 pixels apart under the menu bar and the two 60-pixel bars.
 for k in 1 2 3 4 5 6 7; do
   start
-  y=$(xdotool search --name '^Tavrello v1.80$' getwindowgeometry | awk '/Position/ {split($2, p, ","); print p[2]}')
-  xdotool mousemove 130 $((y + 18 + 120 + (k - 1) * 25 + 12)) click 1
+  window=$(xdotool search --name '^Tavrello v1.80$' | head -n 1)
+  y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ {print $4}')
+  xdotool mousemove 130 $((y + 22 + 120 + (k - 1) * 25 + 12)) click 1
   sleep 0.7; shot "section-$k"; stop
 done
 start
