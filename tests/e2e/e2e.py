@@ -279,6 +279,15 @@ def case_links(desk):
     leave_through_closing_screen(desk, process, window)
 
 
+def case_closing_close_box(desk):
+    process = desk.start()
+    window = desk.wait_window(MAIN)
+    closing = close_main_window(desk, window)
+    desk.key(closing, "alt+F4")  # the closing screen's own close box
+    code = desk.wait_exit(process)
+    check(code == 0, "exit code %s" % code)
+
+
 def case_referral(desk):
     process = desk.start()
     window = desk.wait_window(MAIN)
