@@ -21,9 +21,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 #include <QSignalBlocker>
 
 namespace {
@@ -132,8 +130,7 @@ MDI::MDI(QWidget *parent) : QMainWindow(parent), m_images(new ImageList(this))
     m_picTop1->installEventFilter(this);
     // The restored size, centred on the screen; the window opens maximised over it.
     resize(Twips::toPixels(9795), Twips::toPixels(7905) + menuBar()->sizeHint().height());
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    WebWidgets::centreOnScreen(this);
     layoutDock();
     MDIForm_Load();
 }

@@ -37,8 +37,11 @@ void RichPage::ClearPage()
 
 void RichPage::keepViewAtTop()
 {
-    // Text goes in at the end of the page; the reader's caret and view stay at its top.
-    m_box->setTextCursor(QTextCursor(m_box->document()));
+    // Text goes in at the end of the page, and a caret standing there is pushed along with it.
+    // Once the reader's caret is back at the top, later appends leave it there.
+    const QTextCursor view = m_box->textCursor();
+    if (view.position() != 0 || view.hasSelection())
+        m_box->setTextCursor(QTextCursor(m_box->document()));
 }
 
 void RichPage::SetBold(bool on) { m_style.bold = on; }

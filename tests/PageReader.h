@@ -36,6 +36,12 @@ inline QString pageText(const QTextDocument *document)
     return document->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
 }
 
+// The first line of a page: its title.
+inline QString pageTitle(const QTextDocument *document)
+{
+    return pageText(document).section(QStringLiteral("\r\n"), 0, 0);
+}
+
 // Alignment of each paragraph, top to bottom.
 inline QList<Qt::Alignment> alignmentsOf(const QTextDocument *document)
 {

@@ -22,7 +22,7 @@ class tst_navigation : public QObject {
     }
     QWidget *widget(const QString &name) const { return m_mdi->findChild<QWidget *>(name); }
     void click(int section) const { m_mdi->findChild<QPushButton *>(QStringLiteral("Command%1").arg(section))->click(); }
-    QString title() const { return pageText(m_mdi->frmDisp()->RTB()->document()).section(QStringLiteral("\r\n"), 0, 0); }
+    QString title() const { return pageTitle(m_mdi->frmDisp()->RTB()->document()); }
     QList<int> column() const
     {
         QList<int> tops;

@@ -17,7 +17,7 @@ class tst_selection : public QObject {
 
     QComboBox *combo(const char *name) const { return m_mdi->findChild<QComboBox *>(QString::fromLatin1(name)); }
     QListWidget *list(const char *name) const { return m_mdi->findChild<QListWidget *>(QString::fromLatin1(name)); }
-    QString title() const { return pageText(m_mdi->frmDisp()->RTB()->document()).section(QStringLiteral("\r\n"), 0, 0); }
+    QString title() const { return pageTitle(m_mdi->frmDisp()->RTB()->document()); }
     int picture() const { return m_mdi->findChild<QWidget *>(QStringLiteral("picYoga"))->property("PictureIndex").toInt(); }
     QStringList entries(const QListWidget *box) const
     {

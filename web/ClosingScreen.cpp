@@ -11,8 +11,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -255,7 +253,6 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 void ShowClosingScreen(const std::function<void()> &quitApplication)
 {
     auto *screen = new frmNagScreen2(quitApplication);
-    if (const QScreen *display = QGuiApplication::primaryScreen())
-        screen->move(display->availableGeometry().center() - screen->rect().center());
+    centreOnScreen(screen);
     screen->show();
 }

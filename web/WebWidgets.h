@@ -34,6 +34,9 @@ LinkLabel *link(const QString &name, const QString &text, const QFont &font, con
 void setTextColour(QWidget *widget, const QColor &colour);
 void setBackground(QWidget *widget, const QColor &colour);
 
+// Places a window in the middle of the primary screen's free area.
+void centreOnScreen(QWidget *window);
+
 // The program's icon for its windows.
 QIcon programIcon();
 
