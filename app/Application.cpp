@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/MainWindow.h"
+#include "platform/AppInfo.h"
 #include "platform/Platform.h"
 #include "web/StoredSettings.h"
 
@@ -12,7 +13,7 @@ void StartApplication()
 {
     platform::Services &services = platform::services();
     if (!services.acquireInstanceLock()) {
-        services.showMessage({QStringLiteral("Application is already running"), QStringLiteral("Tavrello"),
+        services.showMessage({QStringLiteral("Application is already running"), AppInfo::Title(),
                               platform::MessageIcon::Information, platform::MessageButtons::Ok});
         QuitApplication();
         return;

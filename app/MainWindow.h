@@ -1,23 +1,21 @@
 #pragma once
 
 #include <QMainWindow>
-#include <array>
 
+class AsanaFinder;
 class DisplayWindow;
 class ImageList;
 class LinkLabel;
 class QLabel;
-class PictureBox;
-class QAction;
-class QComboBox;
-class QListWidget;
 class QMdiArea;
 class QMenu;
 class QPushButton;
 class RichPage;
+class SectionColumn;
 
-// MDI: the main window. Its handlers are thin: each calls one operation of content/, pages/ or
-// web/. Geometry is read and written in twips through the controls' Left/Top/Width/Height.
+// MDI: the main window, wiring its regions, the section column and the asana finder together.
+// Its handlers are thin: each calls one operation of its widgets, of pages/ or of web/. Geometry
+// is read and written in twips through the controls' Left/Top/Width/Height.
 class MDI final : public QMainWindow {
     Q_OBJECT
     Q_PROPERTY(int Left READ twipsLeft)
@@ -40,7 +38,7 @@ public:
     DisplayWindow *frmDisp();
     RichPage &page();
     const ImageList *IMG() const { return m_images; }
-    bool SectionOpen(int section) const { return m_sectionOpen.at(size_t(section - 1)); }
+    bool SectionOpen(int section) const;
 
     void MDIForm_Load();
     void MDIForm_Unload(bool &cancel);
@@ -108,30 +106,22 @@ private:
     void buildTopArea();
     void buildSectionColumn();
     void buildBottomBar();
-    void buildFocusOrder();
     void layoutDock();
-    void showTopic(const QPushButton *button);
-    void showAsana(const QString &text);
+    void showTopic(const QString &button);
     void sectionClick(int section);
-    void fillList(QListWidget *list, const QStringList &names);
 
     ImageList *m_images;
     DisplayWindow *m_display = nullptr;
-    std::array<bool, 7> m_sectionOpen{};
     QRect m_twips;  // last outer geometry given in twips, kept exact while it still fits the pixels
 
     QWidget *m_dockHost = nullptr;
     QMdiArea *m_mdiArea = nullptr;
-    QWidget *m_picTopMain = nullptr, *m_picTop = nullptr, *m_picTop1 = nullptr, *m_picLeft = nullptr,
-            *m_picBottom = nullptr, *m_picContainer = nullptr;
+    QWidget *m_picTopMain = nullptr, *m_picTop = nullptr, *m_picTop1 = nullptr,
+            *m_picBottom = nullptr;
     QLabel *m_lblHeading = nullptr;
     LinkLabel *m_lblURL = nullptr, *m_lblCobrand = nullptr, *m_lblFullBrand = nullptr;
     QPushButton *m_cmdDonate = nullptr, *m_cmdStart = nullptr, *m_cmdExit = nullptr;
-    PictureBox *m_picYoga = nullptr;
-    QComboBox *m_cboAsanasByName = nullptr, *m_cboAsanasByBodyPart = nullptr,
-              *m_cboAsanasByTherapeuticApplications = nullptr;
-    QListWidget *m_lstAsanasByBodyPart = nullptr, *m_lstAsanasByTherapeuticApplications = nullptr;
-    std::array<QPushButton *, 7> m_sectionButtons{};
-    std::array<QWidget *, 7> m_sectionPanels{};
+    AsanaFinder *m_finder = nullptr;
+    SectionColumn *m_column = nullptr;
     QMenu *m_mnuFile = nullptr, *m_mnuHelp = nullptr;
 };

@@ -1,6 +1,8 @@
 // Time to build and lay out each of the 53 pages and to handle each section click.
 #include "app/MainWindow.h"
 #include "content/AsanaCatalogue.h"
+#include "content/ContentModel.h"
+#include "platform/Controls.h"
 #include "pages/DisplayWindow.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -50,19 +52,18 @@ int main(int argc, char *argv[])
     double worstMedian = 0;
     std::printf("%-40s %10s %10s\n", "page", "median ms", "worst ms");
     for (int row = 0; row < modYogasana::AsanaCount; ++row) {
-        const QString name = modYogasana::AsanaTexts().at(size_t(row)).SanskritName;
+        const QString name = Content().asanas().at(row).SanskritName;
         const Figures f = measure([&] { byName->setCurrentIndex(row); mdi.cboAsanasByName_Click(); }, document);
         worstMedian = std::max(worstMedian, f.median);
         std::printf("%-40s %10.3f %10.3f\n", qPrintable(name), f.median, f.worst);
     }
-    for (const char *topic : {"Command11", "Command12", "Command13", "Command14", "Command15", "Command16", "Command51",
-                              "Command52", "Command53", "Command54", "Command55", "Command61", "Command62", "Command63",
-                              "Command64", "Command65", "Command66", "Command71", "Command72", "Command73", "Command74"}) {
-        QPushButton *button = mdi.findChild<QPushButton *>(QString::fromLatin1(topic));
-        const Figures f = measure([button] { button->click(); }, document);
-        worstMedian = std::max(worstMedian, f.median);
-        std::printf("%-40s %10.3f %10.3f\n", qPrintable(button->text().replace(QStringLiteral("&&"), QStringLiteral("&"))),
-                    f.median, f.worst);
+    for (const Section &section : Content().sections()) {
+        for (const TopicButton &topic : section.topics) {
+            QPushButton *button = mdi.findChild<QPushButton *>(topic.button);
+            const Figures f = measure([button] { button->click(); }, document);
+            worstMedian = std::max(worstMedian, f.median);
+            std::printf("%-40s %10.3f %10.3f\n", qPrintable(Controls::ShownCaption(topic.caption)), f.median, f.worst);
+        }
     }
     std::printf("%-40s %10.3f\n", "slowest page median", worstMedian);
     std::printf("\n%-40s %10s %10s\n", "section click", "median ms", "worst ms");

@@ -1,26 +1,15 @@
 #pragma once
 
-#include <QString>
-#include <array>
-#include <optional>
+#include "content/Records.h"
 
-// The fixed table of the 32 asanas, alphabetical by Sanskrit name. Its texts are written in
-// data/asanas and read once; the catalogue columns are refreshed from them before each page.
+#include <array>
+
+// The fixed table of the 32 asanas, alphabetical by Sanskrit name, over the content model; the
+// catalogue columns are refreshed from it before each page.
 namespace modYogasana {
 
-using AsanaIndex = int;
-inline constexpr int AsanaCount = 32;
 // One slot more than there are asanas: the search stops one short of the last slot.
 inline constexpr int CatalogueSlots = 33;
-
-struct AsanaRecord {
-    QString SanskritName;
-    QString EnglishName;
-    QString Description;
-    QString Procedure;
-    QString Benefits;
-    QString Contraindications;
-};
 
 using Column = std::array<QString, CatalogueSlots>;
 
@@ -49,11 +38,5 @@ AsanaRecord Row(AsanaIndex index);
 
 // "01 Anjali Mudra.jpg": the image-list key of an asana's picture.
 QString PictureKey(AsanaIndex index);
-
-// Parses one asana text of data/asanas; on a malformed text returns nothing and says why.
-std::optional<AsanaRecord> ParseAsanaText(const QString &text, QString *error = nullptr);
-
-// The 32 records as written in the data files, parsed once.
-const std::array<AsanaRecord, AsanaCount> &AsanaTexts();
 
 } // namespace modYogasana

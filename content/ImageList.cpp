@@ -1,21 +1,27 @@
 #include "content/ImageList.h"
 
 #include "content/AsanaCatalogue.h"
+#include "content/ContentModel.h"
 
-#include <QDir>
+#include <QFile>
+
+namespace {
+
+// From this ratio on, the 250-pixel picture would be visibly scaled up.
+constexpr qreal DoubleSizeFrom = 1.5;
+
+} // namespace
 
 ImageList::ImageList(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("IMG"));
-    const QDir folder(QStringLiteral(":/pictures"));
-    for (const QString &name : folder.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
-        m_files << folder.filePath(name);
-    m_cache.resize(m_files.size());
+    m_cache.resize(count());
+    m_doubleCache.resize(count());
 }
 
 int ImageList::count() const
 {
-    return int(m_files.size());
+    return int(Content().asanas().size());
 }
 
 QString ImageList::key(int position) const
@@ -23,12 +29,21 @@ QString ImageList::key(int position) const
     return position >= 1 && position <= count() ? modYogasana::PictureKey(position - 1) : QString();
 }
 
-QPixmap ImageList::picture(int position) const
+QPixmap ImageList::picture(int position, qreal devicePixelRatio) const
 {
     if (position < 1 || position > count())
         return {};
-    QPixmap &cached = m_cache[position - 1];
-    if (cached.isNull())
-        cached.load(m_files.at(position - 1), "JPG");
+    const int index = position - 1;
+    const bool doubleSize = devicePixelRatio >= DoubleSizeFrom && QFile::exists(Content().picturePath(index, true));
+    QPixmap &cached = (doubleSize ? m_doubleCache : m_cache)[index];
+    if (cached.isNull()) {
+        const QString file = Content().picturePath(index, doubleSize);
+        if (!cached.load(file, "JPG")) {
+            qCWarning(lcContent) << "picture" << file << "does not decode";
+            return {};
+        }
+        if (doubleSize)
+            cached.setDevicePixelRatio(2.0);
+    }
     return cached;
 }

@@ -2,9 +2,9 @@
 
 #include <QObject>
 #include <QPixmap>
-#include <QStringList>
 
-// IMG: the 32 asana pictures, addressed by 1-based position. Pictures are decoded on first use.
+// IMG: the 32 asana pictures, addressed by 1-based position. Pictures are decoded on first use,
+// at double size for screens of 1.5 device pixels or more, where that variant exists.
 class ImageList final : public QObject {
     Q_OBJECT
 public:
@@ -13,10 +13,10 @@ public:
     int count() const;
     // "01 Anjali Mudra.jpg" for position 1.
     QString key(int position) const;
-    // An empty pixmap for a position outside 1..count().
-    QPixmap picture(int position) const;
+    // An empty pixmap for a position outside 1..count(), or for a picture that does not decode.
+    // The pixmap's logical size is 250 x 250 whatever the device pixel ratio.
+    QPixmap picture(int position, qreal devicePixelRatio = 1.0) const;
 
 private:
-    QStringList m_files;
-    mutable QList<QPixmap> m_cache;
+    mutable QList<QPixmap> m_cache, m_doubleCache;
 };

@@ -1,17 +1,11 @@
 #pragma once
 
-#include "content/AsanaCatalogue.h"
+#include "content/Records.h"
 
 #include <QStringList>
-#include <vector>
 
 // The two fixed lookups from a body part or a therapeutic application to its asanas.
 namespace modYogasana {
-
-struct LookupRow {
-    QString key;
-    std::vector<AsanaIndex> asanas;  // ascending, no repeats
-};
 
 const std::vector<LookupRow> &BodyPartTable();
 const std::vector<LookupRow> &TherapeuticApplicationTable();

@@ -16,21 +16,14 @@ void ShowAsanaPage(const QString &sanskritName, RichPage &page, AsanaPictureBox 
     page.ClearPage();
     picture.showPicture(*row + 1);
 
-    page.SetBold(true);
-    page.SetColor(5);
-    page.SetFontSize(14);
-    page.SetAlignment(2);
-    page.AppendText(asana.SanskritName + crlf + crlf);
-    page.SetAlignment(0);
-    page.SetBold(false);
-    page.SetColor(0);
+    WritePageTitle(page, asana.SanskritName);
 
     auto section = [&page](const QString &label, const QString &field) {
         page.SetBold(true);
-        page.SetColor(5);
+        page.SetColor(PageColour::Magenta);
         page.AppendText(label);
         page.SetBold(false);
-        page.SetColor(0);
+        page.SetColor(PageColour::Black);
         page.AppendText(field);
     };
     section(QStringLiteral("Description: ") + crlf, asana.Description + crlf + crlf);

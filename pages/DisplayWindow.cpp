@@ -1,14 +1,28 @@
 #include "pages/DisplayWindow.h"
 
+#include "platform/AppInfo.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 
 #include <QEvent>
 
+namespace {
+
+// Both height rules leave this much below the page for the bottom bar and the window's frame.
+constexpr int BottomMargin = 2000;
+
+} // namespace
+
 DisplayFit FitDisplayWindowRule(const DockMetrics &metrics)
 {
     const int width = metrics.screen.width() - metrics.leftWidth;
-    return {width, width, metrics.screen.height() - metrics.topHeight - metrics.top1Height - 2000};
+    return {width, width, metrics.screen.height() - metrics.topHeight - metrics.top1Height - BottomMargin};
+}
+
+int SectionHeightRule(const SectionMetrics &metrics)
+{
+    return metrics.mainHeight - metrics.topMainHeight - metrics.topHeight
+        - (metrics.top1Shown ? metrics.top1Height : 0) - BottomMargin;
 }
 
 PageBox::PageBox(QWidget *parent) : QTextEdit(parent)
@@ -55,7 +69,7 @@ DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *pare
       m_box(new PageBox(m_surface)), m_page(m_box)
 {
     setObjectName(QStringLiteral("frmDisp"));
-    setWindowTitle(QStringLiteral("Tavrello v1.70"));
+    setWindowTitle(AppInfo::DisplayCaption());
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -108,4 +122,11 @@ void DisplayWindow::FitDisplayWindow()
     setTwipsWidth(fit.windowWidth);
     Twips::setWidth(m_box, fit.boxWidth);
     Twips::setHeight(m_box, fit.boxHeight);
+}
+
+void DisplayWindow::FitToSection(const SectionMetrics &metrics)
+{
+    setTwipsHeight(SectionHeightRule(metrics));  // a negative height is refused and the old one stays
+    Twips::setWidth(m_box, m_width);
+    Twips::setHeight(m_box, m_height);
 }

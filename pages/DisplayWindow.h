@@ -24,6 +24,18 @@ struct DisplayFit {
 
 DisplayFit FitDisplayWindowRule(const DockMetrics &metrics);
 
+// What a section click reads of the main window to size the display window, in twips.
+struct SectionMetrics {
+    int mainHeight = 0;     // MDI, outer
+    int topMainHeight = 0;  // picTopMain
+    int topHeight = 0;      // picTop
+    int top1Height = 0;     // picTop1, counted only while shown
+    bool top1Shown = false;
+};
+
+// The display window's height after a section click; negative when the window is too small.
+int SectionHeightRule(const SectionMetrics &metrics);
+
 // The page box RTB. It empties the clipboard of what we put there whenever its text changes or
 // the pointer moves, presses or clicks over it, so copied page text does not linger.
 class PageBox final : public QTextEdit {
@@ -67,6 +79,8 @@ public:
     void Form_Load();
     void Form_Resize();
     void FitDisplayWindow();
+    // Fits the height to the free area below the top regions, and the page box to the window.
+    void FitToSection(const SectionMetrics &metrics);
 
 private:
     void resizeTwips(int width, int height);

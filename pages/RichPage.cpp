@@ -20,8 +20,8 @@ QColor QBColor(int number)
 static Qt::Alignment toQt(int alignment)
 {
     switch (alignment) {
-    case 1: return Qt::AlignRight;
-    case 2: return Qt::AlignHCenter;
+    case PageAlignment::Right: return Qt::AlignRight;
+    case PageAlignment::Centre: return Qt::AlignHCenter;
     default: return Qt::AlignLeft;
     }
 }
@@ -87,4 +87,16 @@ void RichPage::AppendText(const QString &text)
     }
     cursor.endEditBlock();
     keepViewAtTop();
+}
+
+void WritePageTitle(RichPage &page, const QString &title)
+{
+    page.SetBold(true);
+    page.SetColor(PageColour::Magenta);
+    page.SetFontSize(14);
+    page.SetAlignment(PageAlignment::Centre);
+    page.AppendText(title + CrLf() + CrLf());
+    page.SetAlignment(PageAlignment::Left);
+    page.SetBold(false);
+    page.SetColor(PageColour::Black);
 }

@@ -5,6 +5,20 @@
 
 class QTextEdit;
 
+// The colours of the QBColor palette that the pages use.
+namespace PageColour {
+inline constexpr int Black = 0;
+inline constexpr int Green = 2;
+inline constexpr int Magenta = 5;
+} // namespace PageColour
+
+// Paragraph alignments as SetAlignment takes them.
+namespace PageAlignment {
+inline constexpr int Left = 0;
+inline constexpr int Right = 1;
+inline constexpr int Centre = 2;
+} // namespace PageAlignment
+
 // The current attributes that appended text receives.
 struct TextStyle {
     bool bold = false;
@@ -31,9 +45,6 @@ public:
     void SetAlignment(int alignment);
     void AppendText(const QString &text);
 
-    const TextStyle &style() const { return m_style; }
-    QTextEdit *box() const { return m_box; }
-
 private:
     void keepViewAtTop();
 
@@ -43,3 +54,7 @@ private:
 
 // The line break of every page text.
 inline QString CrLf() { return QStringLiteral("\r\n"); }
+
+// Writes a page's title as every page starts: centred, bold, magenta, 14 points,
+// then a blank line; what follows is plain black text, left aligned.
+void WritePageTitle(RichPage &page, const QString &title);

@@ -1,5 +1,6 @@
 #include "platform/QtServices.h"
 
+#include "platform/Logging.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -17,6 +18,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace platform {
 
@@ -67,6 +72,8 @@ static std::unique_ptr<QSettings> openSettings(const QString &application)
 QString QtServices::readSetting(const QString &application, const QString &group, const QString &key)
 {
     const auto settings = openSettings(application);
+    if (settings->status() != QSettings::NoError)
+        qCWarning(lcPlatform) << "settings store" << settings->fileName() << "could not be read; taking no value";
     return settings->value(group + u'/' + key).toString();
 }
 
@@ -76,6 +83,8 @@ void QtServices::writeSetting(const QString &application, const QString &group, 
     const auto settings = openSettings(application);
     settings->setValue(group + u'/' + key, value);
     settings->sync();
+    if (settings->status() != QSettings::NoError)
+        qCWarning(lcPlatform) << "settings store" << settings->fileName() << "could not be written; the value is lost";
 }
 
 QString QtServices::instanceLockPath(const QString &programFile)
@@ -91,13 +100,17 @@ QString QtServices::instanceLockPath(const QString &programFile)
 
 bool QtServices::acquireInstanceLock()
 {
-    m_instanceLock = std::make_unique<QLockFile>(instanceLockPath(QCoreApplication::applicationFilePath()));
+    const QString path = instanceLockPath(QCoreApplication::applicationFilePath());
+    m_instanceLock = std::make_unique<QLockFile>(path);
     // Only the PID decides staleness: a lock left by a killed process is taken over at once.
     m_instanceLock->setStaleLockTime(0);
     if (m_instanceLock->tryLock(0))
         return true;
+    if (m_instanceLock->error() == QLockFile::LockFailedError)
+        return false;
     // A lock we cannot create at all (no writable folder) must not keep the program from starting.
-    return m_instanceLock->error() != QLockFile::LockFailedError;
+    qCWarning(lcPlatform) << "instance lock" << path << "could not be created; starting without it";
+    return true;
 }
 
 double QtServices::randomUnit()
@@ -131,6 +144,10 @@ void QtServices::endProcess(int exitCode)
 {
     m_instanceLock.reset();
     std::fflush(nullptr);
+#ifdef __SANITIZE_ADDRESS__
+    // _Exit skips the leak check that a normal exit runs, so the sanitizer build runs it here.
+    __lsan_do_leak_check();
+#endif
     // Like closing the last door: every window has been unloaded, nothing else may run.
     std::_Exit(exitCode);
 }

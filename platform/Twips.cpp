@@ -150,12 +150,6 @@ void attach(QWidget *control, int left, int top, int width, int height)
     attach(control, QRect(left, top, width, height));
 }
 
-QRect geometry(const QWidget *control)
-{
-    const Tracker *tracker = trackerOf(control);
-    return tracker ? tracker->twips() : QRect();
-}
-
 int left(const QWidget *control) { return read(control, "Left"); }
 int top(const QWidget *control) { return read(control, "Top"); }
 int width(const QWidget *control) { return read(control, "Width"); }

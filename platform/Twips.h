@@ -18,7 +18,6 @@ int fromPixels(int pixels);
 void attach(QWidget *control, const QRect &twips);
 void attach(QWidget *control, int left, int top, int width, int height);
 
-QRect geometry(const QWidget *control);
 int left(const QWidget *control);
 int top(const QWidget *control);
 int width(const QWidget *control);

@@ -2,7 +2,9 @@
 #include "PageReader.h"
 #include "app/MainWindow.h"
 #include "pages/DisplayWindow.h"
+#include "content/ContentModel.h"
 #include "pages/TopicPage.h"
+#include "platform/Controls.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -325,7 +327,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, caption);
         QFETCH(QString, shown);
-        QCOMPARE(ShownCaption(caption), shown);
+        QCOMPARE(Controls::ShownCaption(caption), shown);
     }
 
     // Each block kind after each other kind: the colour a heading or label sets stays for what
@@ -413,7 +415,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         const ExpectedPage &expected = expectedPages()[index];
         const QString button = QString::fromLatin1(expected.button);
-        const TopicPage &topic = TopicPageFor(button);
+        const TopicPage &topic = Content().topic(button);
         QCOMPARE(topic.blocks.size(), expected.blocks.size());
         for (int i = 0; i < topic.blocks.size(); ++i) {
             const TopicBlock &block = topic.blocks[i];
@@ -438,7 +440,7 @@ private Q_SLOTS:
         source->click();
         const QTextDocument *document = mdi.frmDisp()->RTB()->document();
         const QList<Paragraph> paragraphs = paragraphsOf(document);
-        QCOMPARE(paragraphs[0].text, ShownCaption(source->text()));
+        QCOMPARE(paragraphs[0].text, Controls::ShownCaption(source->text()));
         QVERIFY(looksLike(paragraphs[0], {true, false, QColor(128, 0, 128)}, Qt::AlignHCenter));
         for (int i = 0; i < topic.blocks.size(); ++i) {
             const TopicBlock &block = topic.blocks[i];
@@ -454,7 +456,7 @@ private Q_SLOTS:
     void onlyBhastrikaEndsWithABreak()
     {
         for (const ExpectedPage &page : expectedPages())
-            QCOMPARE(TopicPageFor(QString::fromLatin1(page.button)).blocks.last().breaks,
+            QCOMPARE(Content().topic(QString::fromLatin1(page.button)).blocks.last().breaks,
                      QByteArray(page.button) == "Command64" ? 1 : 0);
     }
 

@@ -1,20 +1,21 @@
 #include "web/AboutBox.h"
 
-#include "content/ContentText.h"
+#include "content/ContentModel.h"
+#include "platform/AppInfo.h"
+#include "platform/Controls.h"
 #include "platform/Twips.h"
-#include "web/WebWidgets.h"
 #include "web/modHelp.h"
 
 #include <QFrame>
 #include <QPushButton>
 
-using namespace WebWidgets;
+using namespace Controls;
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Tavrello v1.80"));
+    setWindowTitle(AppInfo::VersionCaption());
     setWindowIcon(programIcon());
     setModal(true);
     setFixedSize(Twips::toPixels(7080), Twips::toPixels(3165));
@@ -28,11 +29,11 @@ frmAbout::frmAbout(QWidget *parent)
     Twips::attach(icon, 120, 45, 480, 480);
 
     const QColor text = palette().color(QPalette::WindowText);
-    label(QStringLiteral("Label2"), QStringLiteral("Tavrello v1.80"), makeFont(verdana, 14.25, true), text, this,
+    label(QStringLiteral("Label2"), AppInfo::VersionCaption(), makeFont(verdana, 14.25, true), text, this,
           {720, 45, 3420, 345}, false);
-    label(QStringLiteral("Label1"), ContentText(QStringLiteral("about")), makeFont(verdana, 8.25), text, this,
+    label(QStringLiteral("Label1"), Content().text(QStringLiteral("about")), makeFont(verdana, 8.25), text, this,
           {720, 390, 6285, 975}, true);
-    LinkLabel *home = link(QStringLiteral("lblHomePage"), QStringLiteral("Click here to visit ") + ContentText(QStringLiteral("home-address")),
+    LinkLabel *home = link(QStringLiteral("lblHomePage"), QStringLiteral("Click here to visit ") + Content().text(QStringLiteral("home-address")),
          makeFont(verdana, 8.25, false, true), QColor(0, 0, 255), this, {2955, 1365, 4050, 195});
     connect(home, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
     label(QStringLiteral("Label3"),

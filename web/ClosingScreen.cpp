@@ -1,10 +1,11 @@
 #include "web/ClosingScreen.h"
 
-#include "content/ContentText.h"
+#include "content/ContentModel.h"
+#include "platform/AppInfo.h"
+#include "platform/Controls.h"
 #include "platform/Platform.h"
 #include "platform/TrimSpaces.h"
 #include "platform/Twips.h"
-#include "web/WebWidgets.h"
 #include "web/modHelp.h"
 #include "web/modTellAFriend.h"
 
@@ -16,12 +17,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-using namespace WebWidgets;
+using namespace Controls;
 namespace Placeholder = modTellAFriend::Placeholder;
 
 namespace {
 
-const QString Title = QStringLiteral("Tavrello v1.15");
 const QColor DarkBlue(0, 0, 128);
 
 // A box's text with the program's CR LF line breaks.
@@ -75,7 +75,7 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
           {1080, 240, 720, 435}, false);  // widened to its caption when that is set
     label(QStringLiteral("Label2"), QString(), makeFont(verdana, 9.75, true), Qt::black, this, {120, 840, 6975, 1095}, true);
 
-    m_check1 = new QCheckBox(ContentText(QStringLiteral("forum-invitation")), this);
+    m_check1 = new QCheckBox(Content().text(QStringLiteral("forum-invitation")), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setFont(makeFont(verdana, 14.25));
     m_check1->setCursor(Qt::PointingHandCursor);
@@ -114,7 +114,7 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
 
     QGroupBox *softwares = frame(QStringLiteral("Frame6"), QStringLiteral("Download Quorvane Softwares"), this,
                                  {7320, 120, 3735, 4575});
-    label(QStringLiteral("Label3"), ContentText(QStringLiteral("softwares")), makeFont(verdana, 9), Qt::white, softwares,
+    label(QStringLiteral("Label3"), Content().text(QStringLiteral("softwares")), makeFont(verdana, 9), Qt::white, softwares,
           {120, 360, 3495, 3855}, true)
         ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Narrowed a little so the whole line fits where the face substituted for Verdana runs wide.
@@ -138,15 +138,15 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
 
 void frmNagScreen2::Form_Load()
 {
-    setWindowTitle(Title);
+    setWindowTitle(AppInfo::ClosingCaption());
     auto *caption = findChild<QLabel *>(QStringLiteral("lblNagScreen2Caption"));
-    caption->setText(Title);
+    caption->setText(AppInfo::ClosingCaption());
     Twips::setWidth(caption, qMax(720, Twips::fromPixels(caption->sizeHint().width())));
     const QIcon icon = programIcon();
     setWindowIcon(icon);
     findChild<QLabel *>(QStringLiteral("picNagscreen2Icon"))->setPixmap(icon.pixmap(32, 32));
     const int message = qBound(0, int(platform::services().randomUnit() * 4), 3) + 1;
-    findChild<QLabel *>(QStringLiteral("Label2"))->setText(ContentText(QStringLiteral("promo-%1").arg(message)));
+    findChild<QLabel *>(QStringLiteral("Label2"))->setText(Content().text(QStringLiteral("promo-%1").arg(message)));
     platform::services().keepOnTop(this);
 }
 
@@ -175,7 +175,7 @@ void frmNagScreen2::cmdSubmit_Click()
               TrimSpaces(m_txtFriendName->text()), TrimSpaces(m_txtFriendEmail->text())};
     if (const std::optional<QString> problem = modTellAFriend::EmailProblem(values)) {
         platform::services().showMessage(
-            {*problem, QStringLiteral("Tavrello"), platform::MessageIcon::Critical, platform::MessageButtons::Ok});
+            {*problem, AppInfo::Title(), platform::MessageIcon::Critical, platform::MessageButtons::Ok});
         return;
     }
     modTellAFriend::SubmitReferral();
@@ -208,7 +208,7 @@ int frmNagScreen2::filterSpace(QWidget *box, int keyAscii)
 {
     if (keyAscii != ' ')
         return keyAscii;
-    platform::services().showMessage({QStringLiteral("Email Address Cannot Contain Space"), QStringLiteral("Tavrello"),
+    platform::services().showMessage({QStringLiteral("Email Address Cannot Contain Space"), AppInfo::Title(),
                                       platform::MessageIcon::Critical, platform::MessageButtons::Ok});
     box->setFocus();
     return 0;

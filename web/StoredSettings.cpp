@@ -1,5 +1,6 @@
 #include "web/StoredSettings.h"
 
+#include "platform/AppInfo.h"
 #include "platform/Platform.h"
 #include "web/modHelp.h"
 
@@ -74,7 +75,7 @@ void CheckForUpdateReminder()
     }
     const platform::MessageAnswer answer = services.showMessage(
         {QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?"),
-         QStringLiteral("Tavrello"), platform::MessageIcon::Information, platform::MessageButtons::YesNo});
+         AppInfo::Title(), platform::MessageIcon::Information, platform::MessageButtons::YesNo});
     WriteStoredSetting(DurationKey, DateText(today));
     if (answer == platform::MessageAnswer::Yes)
         modHelp::OpenDownloadPage();

@@ -1,5 +1,6 @@
 #include "web/modTellAFriend.h"
 
+#include "platform/AppInfo.h"
 #include "platform/Platform.h"
 #include "platform/TrimSpaces.h"
 #include "web/modHelp.h"
@@ -74,7 +75,7 @@ void SubmitReferral()
 {
     const Referral &values = Values();
     if (const std::optional<QString> missing = MissingValue(values)) {
-        platform::services().showMessage({*missing, QStringLiteral("Tavrello"), platform::MessageIcon::Critical,
+        platform::services().showMessage({*missing, AppInfo::Title(), platform::MessageIcon::Critical,
                                           platform::MessageButtons::Ok});
         return;
     }

@@ -6,6 +6,7 @@ accessibility bus, switches accessibility on as a screen reader does, starts the
 Xvfb with openbox, finds every section button, topic button, list and link by its name, presses
 two buttons through their accessible actions and reads the page and the picture's description.
 """
+import json
 import os
 import subprocess
 import sys
@@ -16,14 +17,11 @@ import pyatspi
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e import Desktop, Failure, check, MAIN  # noqa: E402
 
-SECTIONS = ["Information on Yoga", "Yoga Asanas By Name", "Yoga Asanas By Body Parts",
-            "Yoga Asanas By Therapeutic Applications", "Meditation", "Pranayam", "Surya Namaskar"]
-TOPICS = ["What Is Yoga ?", "Paths Of Yoga", "Who Can Practice Yoga ?", "Benefits Of Yoga", "Tips To Practice Yoga",
-          "What Are Yogasanas ?", "What Is Meditation ?", "Why Should We Meditate ?", "Importance Of Meditation",
-          "Techniques To Control Our Mind", "Techniques To Meditation", "What Is Pranayam ?",
-          "Importance & Benefits Of Pranayam", "Nadi Shodan Prnayam", "Bhastrika Pranayam", "Bhramari Pranayam",
-          "Kapalbhati Pranayam", "What Is Surya Namaskar ?", "How To Practice Surya Namaskar ?",
-          "Benefits Of Surya Namaskar", "People Who Should Not Practice"]
+# The section table the program is built from; captions as they show (Qt's "&&" is one "&").
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "sections.json")) as table:
+    _SECTION_TABLE = json.load(table)["sections"]
+SECTIONS = [section["caption"].replace("&&", "&") for section in _SECTION_TABLE]
+TOPICS = [topic["caption"].replace("&&", "&") for section in _SECTION_TABLE for topic in section["topics"]]
 LISTS = [("combo box", "Asanas by name"), ("combo box", "Body parts"), ("combo box", "Therapeutic applications"),
          ("list", "Asanas for the body part"), ("list", "Asanas for the therapeutic application")]
 

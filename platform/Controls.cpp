@@ -1,9 +1,10 @@
-#include "web/WebWidgets.h"
+#include "platform/Controls.h"
 
 #include "platform/Twips.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 
 LinkLabel::LinkLabel(const QString &name, const QString &text, QWidget *parent) : QLabel(text, parent)
@@ -20,7 +21,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
-namespace WebWidgets {
+namespace Controls {
 
 QFont makeFont(const QString &family, double points, bool bold, bool underline)
 {
@@ -44,14 +45,16 @@ void setBackground(QWidget *widget, const QColor &colour)
 {
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Window, colour.isValid() ? colour : palette.color(QPalette::Base));
     widget->setPalette(palette);
 }
 
-void centreOnScreen(QWidget *window)
+QWidget *box(const QString &name, const QColor &background, QWidget *parent)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
+    auto *result = new QWidget(parent);
+    result->setObjectName(name);
+    setBackground(result, background);
+    return result;
 }
 
 static void dress(QLabel *target, const QFont &font, const QColor &colour, const QRect &twips, bool wrap)
@@ -79,10 +82,45 @@ LinkLabel *link(const QString &name, const QString &text, const QFont &font, con
     return result;
 }
 
+QPushButton *colouredButton(const QString &name, const QString &caption, const QColor &background, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(ShownCaption(caption));
+    button->setFont(makeFont(QStringLiteral("Verdana"), 8.25));
+    // Drawn by the style in the button's own colour; palettes keep start-up free of style sheets.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, background);
+    button->setPalette(palette);
+    return button;
+}
+
+QString ShownCaption(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == u'&') {
+            if (i + 1 < caption.size() && caption.at(i + 1) == u'&')
+                ++i;
+            else
+                continue;
+        }
+        shown += caption.at(i);
+    }
+    return shown;
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
 QIcon programIcon()
 {
     // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher.
     return QIcon(QStringLiteral(":/icons/tavrello-32.png"));
 }
 
-} // namespace WebWidgets
+} // namespace Controls

@@ -1,0 +1,250 @@
+#include "content/ContentModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSet>
+
+Q_LOGGING_CATEGORY(lcContent, "tavrello.content", QtWarningMsg)
+
+using namespace modYogasana;
+
+namespace {
+
+constexpr int BodyPartCount = 36;
+constexpr int TherapeuticApplicationCount = 31;
+constexpr int SectionCount = 7;
+constexpr int TopicCount = 21;
+constexpr int IntroductionParagraphs = 3;
+
+std::optional<QString> readText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return QString::fromUtf8(file.readAll());
+}
+
+// "1. ", "2. ", ... on every line, without gaps.
+bool isNumberedList(const QString &field)
+{
+    const QStringList lines = field.split(QStringLiteral("\r\n"));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (!lines[i].startsWith(QStringLiteral("%1. ").arg(i + 1)))
+            return false;
+    return true;
+}
+
+bool looksNumbered(const QString &field)
+{
+    return field.startsWith(QLatin1String("1. "));
+}
+
+} // namespace
+
+ContentModel ContentModel::load(const QString &root)
+{
+    ContentModel model(root.endsWith(u'/') ? root : root + u'/');
+    model.loadAsanas();
+    model.loadLookup(QStringLiteral("body-parts"), BodyPartCount, model.m_bodyParts);
+    model.loadLookup(QStringLiteral("therapeutic-applications"), TherapeuticApplicationCount, model.m_applications);
+    model.loadSections();
+    model.loadTexts();
+    return model;
+}
+
+void ContentModel::loadAsanas()
+{
+    const QDir folder(path(QStringLiteral("asanas")));
+    const QStringList files = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    if (files.size() != AsanaCount)
+        problem(QStringLiteral("asanas: %1 records where there must be %2").arg(files.size()).arg(AsanaCount));
+    for (qsizetype position = 1; position <= files.size(); ++position) {
+        const QString &file = files.at(position - 1);
+        QString error;
+        const std::optional<QString> text = readText(folder.filePath(file));
+        std::optional<AsanaRecord> record = text ? ParseAsanaText(*text, &error) : std::nullopt;
+        if (!record) {
+            problem(QStringLiteral("asanas/%1: %2").arg(file, text ? error : QStringLiteral("cannot be read")));
+            continue;
+        }
+        m_asanas << *record;
+        m_slugs << QFileInfo(file).completeBaseName();
+        checkAsana(AsanaIndex(m_asanas.size() - 1), int(position), file);
+    }
+}
+
+// The file's number is its place in the folder, so one broken record does not misname the rest.
+void ContentModel::checkAsana(AsanaIndex index, int position, const QString &file)
+{
+    const AsanaRecord &record = m_asanas.at(index);
+    const QString stem = m_slugs.at(index);
+    const QString expectedStem = QStringLiteral("%1-%2")
+                                     .arg(position, 2, 10, QLatin1Char('0'))
+                                     .arg(record.SanskritName.toLower().replace(u' ', u'-'));
+    if (stem != expectedStem)
+        problem(QStringLiteral("asanas/%1: %2 belongs in %3.txt").arg(file, record.SanskritName, expectedStem));
+    if (index > 0 && !(m_asanas.at(index - 1).SanskritName < record.SanskritName))
+        problem(QStringLiteral("asanas/%1: %2 is out of alphabetical order").arg(file, record.SanskritName));
+    if (!QFile::exists(picturePath(index)))
+        problem(QStringLiteral("asanas/%1: no picture pictures/%2.jpg").arg(file, stem));
+    if (!QFile::exists(path(QStringLiteral("poses/%1.pose").arg(stem))))
+        problem(QStringLiteral("asanas/%1: no pose file poses/%2.pose").arg(file, stem));
+    if (record.Description.isEmpty() || record.Procedure.isEmpty() || record.Benefits.isEmpty())
+        problem(QStringLiteral("asanas/%1: an empty description, procedure or benefits").arg(file));
+    if (!isNumberedList(record.Procedure))
+        problem(QStringLiteral("asanas/%1: the procedure is not numbered 1, 2, 3 ...").arg(file));
+    for (const QString *field : {&record.Benefits, &record.Contraindications})
+        if (looksNumbered(*field) && !isNumberedList(*field))
+            problem(QStringLiteral("asanas/%1: a numbered list with a gap").arg(file));
+}
+
+void ContentModel::loadLookup(const QString &name, int expectedRows, std::vector<LookupRow> &rows)
+{
+    const QString file = QStringLiteral("lookups/%1.txt").arg(name);
+    const std::optional<QString> text = readText(path(file));
+    if (!text) {
+        problem(file + QStringLiteral(": cannot be read"));
+        return;
+    }
+    QHash<QString, AsanaIndex> indexByName;
+    for (AsanaIndex i = 0; i < m_asanas.size(); ++i)
+        indexByName.insert(m_asanas.at(i).SanskritName, i);
+    QSet<QString> keys;
+    const QStringList lines = text->split(u'\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString line = lines.at(n).trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QString where = QStringLiteral("%1 line %2").arg(file).arg(n + 1);
+        const qsizetype colon = line.indexOf(QLatin1String(": "));
+        if (colon <= 0) {
+            problem(where + QStringLiteral(": expected 'Key: Asana, Asana'"));
+            continue;
+        }
+        LookupRow row{line.left(colon), {}};
+        if (keys.contains(row.key))
+            problem(where + QStringLiteral(": %1 is listed twice").arg(row.key));
+        keys.insert(row.key);
+        for (const QString &asana : line.mid(colon + 2).split(QLatin1String(", "))) {
+            const auto found = indexByName.constFind(asana);
+            if (found == indexByName.cend())
+                problem(where + QStringLiteral(": no asana named '%1'").arg(asana));
+            else if (std::find(row.asanas.begin(), row.asanas.end(), *found) != row.asanas.end())
+                problem(where + QStringLiteral(": %1 is named twice").arg(asana));
+            else
+                row.asanas.push_back(*found);
+        }
+        rows.push_back(std::move(row));
+    }
+    if (int(rows.size()) != expectedRows)
+        problem(QStringLiteral("%1: %2 rows where there must be %3").arg(file).arg(rows.size()).arg(expectedRows));
+}
+
+void ContentModel::loadSections()
+{
+    const std::optional<QString> text = readText(path(QStringLiteral("sections.json")));
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(text.value_or(QString()).toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        problem(QStringLiteral("sections.json: ") + (text ? error.errorString() : QStringLiteral("cannot be read")));
+        return;
+    }
+    for (const QJsonValue &value : document.object().value(QLatin1String("sections")).toArray()) {
+        const QJsonObject object = value.toObject();
+        Section section{object.value(QLatin1String("button")).toString(),
+                        object.value(QLatin1String("caption")).toString(),
+                        object.value(QLatin1String("panel")).toString(),
+                        object.value(QLatin1String("panelLeft")).toInt(),
+                        object.value(QLatin1String("panelHeight")).toInt(),
+                        {}};
+        for (const QJsonValue &topic : object.value(QLatin1String("topics")).toArray())
+            section.topics.append({topic[QLatin1String("button")].toString(), topic[QLatin1String("caption")].toString()});
+        m_sections.append(section);
+    }
+    if (m_sections.size() != SectionCount)
+        problem(QStringLiteral("sections.json: %1 sections where there must be %2").arg(m_sections.size()).arg(SectionCount));
+
+    QSet<QString> topicButtons;
+    for (const Section &section : std::as_const(m_sections)) {
+        for (const TopicButton &topic : section.topics) {
+            topicButtons.insert(topic.button);
+            const QString file = QStringLiteral("topics/%1.txt").arg(topic.button);
+            QString why;
+            const std::optional<QString> source = readText(path(file));
+            std::optional<TopicPage> page = source ? ParseTopicPage(topic.button, *source, &why) : std::nullopt;
+            if (!page) {
+                problem(file + QStringLiteral(": ") + (source ? why : QStringLiteral("no page for this topic button")));
+                continue;
+            }
+            if (page->blocks.isEmpty())
+                problem(file + QStringLiteral(": the page is empty"));
+            static const QRegularExpression marker(QStringLiteral("^(\\* |\\d+\\. )"));
+            for (const TopicBlock &block : std::as_const(page->blocks))
+                if (block.kind == TopicBlock::Kind::Item && !marker.match(block.text).hasMatch())
+                    problem(file + QStringLiteral(": an item without its marker: ") + block.text.left(30));
+            m_topics.insert(topic.button, *page);
+        }
+    }
+    if (topicButtons.size() != TopicCount)
+        problem(QStringLiteral("sections.json: %1 topic buttons where there must be %2")
+                    .arg(topicButtons.size())
+                    .arg(TopicCount));
+    const QStringList pages = QDir(path(QStringLiteral("topics"))).entryList({QStringLiteral("*.txt")}, QDir::Files);
+    for (const QString &page : pages)
+        if (!topicButtons.contains(QFileInfo(page).completeBaseName()))
+            problem(QStringLiteral("topics/%1: no topic button shows this page").arg(page));
+}
+
+void ContentModel::loadTexts()
+{
+    for (const QString &name : RequiredTexts()) {
+        std::optional<QString> text = readText(path(QStringLiteral("texts/%1.txt").arg(name)));
+        if (!text) {
+            problem(QStringLiteral("texts/%1.txt: missing").arg(name));
+            continue;
+        }
+        while (text->endsWith(u'\n') || text->endsWith(u'\r'))
+            text->chop(1);
+        m_texts.insert(name, *text);
+    }
+    const qsizetype paragraphs = m_texts.value(QStringLiteral("introduction")).split(u'\n').size();
+    if (paragraphs != IntroductionParagraphs)
+        problem(QStringLiteral("texts/introduction.txt: %1 paragraphs where there must be %2")
+                    .arg(paragraphs)
+                    .arg(IntroductionParagraphs));
+}
+
+QString ContentModel::picturePath(AsanaIndex index, bool doubleSize) const
+{
+    return path(QStringLiteral("pictures/%1%2.jpg").arg(m_slugs.value(index), doubleSize ? QStringLiteral("@2x") : QString()));
+}
+
+const TopicPage &ContentModel::topic(const QString &button) const
+{
+    static const TopicPage none;
+    const auto found = m_topics.constFind(button);
+    return found == m_topics.cend() ? none : *found;
+}
+
+QStringList RequiredTexts()
+{
+    return {QStringLiteral("about"),      QStringLiteral("cobrand"),     QStringLiteral("forum-invitation"),
+            QStringLiteral("home-address"), QStringLiteral("introduction"), QStringLiteral("promo-1"),
+            QStringLiteral("promo-2"),    QStringLiteral("promo-3"),     QStringLiteral("promo-4"),
+            QStringLiteral("softwares"),  QStringLiteral("url-caption")};
+}
+
+const ContentModel &Content()
+{
+    static const ContentModel model = [] {
+        ContentModel loaded = ContentModel::load(QStringLiteral(":/"));
+        for (const QString &problem : loaded.problems())
+            qCWarning(lcContent).noquote() << "content problem:" << problem;
+        return loaded;
+    }();
+    return model;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "content/Records.h"
+
+#include <QHash>
+#include <QLoggingCategory>
+#include <QStringList>
+
+Q_DECLARE_LOGGING_CATEGORY(lcContent)
+
+// Everything in data/, read once and checked as a whole: the asana records with their pictures
+// and pose files (tied by one slug), the two lookups keyed by Sanskrit name, the section table
+// with its topic pages, and the other texts. Nothing here builds widgets.
+class ContentModel final {
+public:
+    // Reads a folder laid out like data/ (":/" for the embedded copy). Whatever cannot be read or
+    // does not fit is listed by problems(); the rest is kept.
+    static ContentModel load(const QString &root);
+
+    // Everything found wrong while loading, one line each; empty for sound data.
+    const QStringList &problems() const { return m_problems; }
+
+    // The asana records in catalogue order, with the slug that ties each to its files.
+    const QList<modYogasana::AsanaRecord> &asanas() const { return m_asanas; }
+    QString slug(modYogasana::AsanaIndex index) const { return m_slugs.value(index); }
+    // The picture of an asana; the double-size variant for screens of 1.5 device pixels or more.
+    QString picturePath(modYogasana::AsanaIndex index, bool doubleSize = false) const;
+
+    const std::vector<modYogasana::LookupRow> &bodyParts() const { return m_bodyParts; }
+    const std::vector<modYogasana::LookupRow> &therapeuticApplications() const { return m_applications; }
+
+    const QList<Section> &sections() const { return m_sections; }
+    // The page of a topic button; an empty page for a button that has none.
+    const TopicPage &topic(const QString &button) const;
+
+    // One text of data/texts, without its final line break; empty if there is no such text.
+    QString text(const QString &name) const { return m_texts.value(name); }
+
+private:
+    explicit ContentModel(const QString &root) : m_root(root) {}
+    void loadAsanas();
+    void loadLookup(const QString &name, int expectedRows, std::vector<modYogasana::LookupRow> &rows);
+    void loadSections();
+    void loadTexts();
+    void checkAsana(modYogasana::AsanaIndex index, int position, const QString &file);
+    void problem(const QString &what) { m_problems << what; }
+    QString path(const QString &relative) const { return m_root + relative; }
+
+    QString m_root;
+    QStringList m_problems;
+    QList<modYogasana::AsanaRecord> m_asanas;
+    QStringList m_slugs;
+    std::vector<modYogasana::LookupRow> m_bodyParts, m_applications;
+    QList<Section> m_sections;
+    QHash<QString, TopicPage> m_topics;
+    QHash<QString, QString> m_texts;
+};
+
+// The program's own content, loaded from the embedded data on first use; each problem found
+// is logged then.
+const ContentModel &Content();
+
+// The texts that must exist for the windows that show them.
+QStringList RequiredTexts();

@@ -1,0 +1,108 @@
+#include "content/ContentModel.h"
+
+#include <QtTest>
+
+// The content model checks the whole of data/ at once; these tests hold it to the shipped data
+// and to a small folder with one of each fault.
+class tst_content : public QObject {
+    Q_OBJECT
+
+    static QString problemsText(const ContentModel &model) { return model.problems().join(u'\n'); }
+
+private Q_SLOTS:
+    void shippedContentHasNoProblems()
+    {
+        const ContentModel &content = Content();
+        QVERIFY2(content.problems().isEmpty(), qPrintable(problemsText(content)));
+        QCOMPARE(content.asanas().size(), 32);
+        QCOMPARE(int(content.bodyParts().size()), 36);
+        QCOMPARE(int(content.therapeuticApplications().size()), 31);
+        QCOMPARE(content.sections().size(), 7);
+        int topics = 0;
+        for (const Section &section : content.sections()) {
+            for (const TopicButton &topic : section.topics) {
+                ++topics;
+                QVERIFY2(!content.topic(topic.button).blocks.isEmpty(), qPrintable(topic.button));
+            }
+        }
+        QCOMPARE(topics, 21);
+        for (const QString &name : RequiredTexts())
+            QVERIFY2(!content.text(name).isEmpty(), qPrintable(name));
+    }
+
+    // Text, picture and pose file of an asana are tied by one slug, not by their order.
+    void everyAsanaHasItsFilesUnderOneSlug()
+    {
+        const ContentModel &content = Content();
+        for (int i = 0; i < content.asanas().size(); ++i) {
+            const QString slug = content.slug(i);
+            QVERIFY(slug.endsWith(content.asanas().at(i).SanskritName.toLower().replace(u' ', u'-')));
+            QVERIFY2(QFile::exists(content.picturePath(i)), qPrintable(slug));
+            QVERIFY2(QFile::exists(QStringLiteral(":/poses/%1.pose").arg(slug)), qPrintable(slug));
+        }
+    }
+
+    void lookupsNameAsanasInTheirListedOrder()
+    {
+        const ContentModel &content = Content();
+        const modYogasana::LookupRow &arms = content.bodyParts().at(3);
+        QCOMPARE(arms.key, QStringLiteral("Arms"));
+        QCOMPARE(arms.asanas, std::vector<modYogasana::AsanaIndex>{0});
+        const modYogasana::LookupRow &asthma = content.therapeuticApplications().at(1);
+        QCOMPARE(asthma.key, QStringLiteral("Asthma"));
+        QCOMPARE(content.asanas().at(asthma.asanas.back()).SanskritName, QStringLiteral("Yoga Mudra"));
+    }
+
+    void eachKindOfFaultIsReported_data()
+    {
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("too few records") << "asanas: 4 records where there must be 32";
+        QTest::newRow("record that does not parse") << "asanas/03-broken.txt: text outside a section";
+        QTest::newRow("file named after another asana") << "asanas/02-beta.txt: Gamma belongs in 02-gamma.txt";
+        QTest::newRow("alphabetical order") << "asanas/04-delta.txt: Delta is out of alphabetical order";
+        QTest::newRow("missing picture") << "asanas/01-alpha-asana.txt: no picture pictures/01-alpha-asana.jpg";
+        QTest::newRow("missing pose file") << "asanas/04-delta.txt: no pose file poses/04-delta.pose";
+        QTest::newRow("procedure not numbered") << "asanas/04-delta.txt: the procedure is not numbered";
+        QTest::newRow("gap in a numbered list") << "asanas/02-beta.txt: a numbered list with a gap";
+        QTest::newRow("lookup names no asana") << "lookups/body-parts.txt line 2: no asana named 'Nowhere Asana'";
+        QTest::newRow("lookup key twice") << "lookups/body-parts.txt line 3: Arms is listed twice";
+        QTest::newRow("lookup line without key") << "lookups/body-parts.txt line 4: expected 'Key: Asana, Asana'";
+        QTest::newRow("lookup row count") << "lookups/body-parts.txt: 2 rows where there must be 36";
+        QTest::newRow("missing lookup") << "lookups/therapeutic-applications.txt: cannot be read";
+        QTest::newRow("section count") << "sections.json: 1 sections where there must be 7";
+        QTest::newRow("topic count") << "sections.json: 2 topic buttons where there must be 21";
+        QTest::newRow("topic button without page") << "topics/Command12.txt: no page for this topic button";
+        QTest::newRow("item without marker") << "topics/Command11.txt: an item without its marker";
+        QTest::newRow("page without button") << "topics/Command99.txt: no topic button shows this page";
+        QTest::newRow("missing text") << "texts/about.txt: missing";
+        QTest::newRow("introduction paragraphs") << "texts/introduction.txt: 2 paragraphs where there must be 3";
+    }
+    void eachKindOfFaultIsReported()
+    {
+        QFETCH(QString, expected);
+        const ContentModel model = ContentModel::load(QStringLiteral(TAVRELLO_FIXTURES "/broken-content"));
+        const QString problems = problemsText(model);
+        QVERIFY2(problems.contains(expected), qPrintable(problems));
+    }
+
+    // What loads is kept: a broken record takes nothing else down with it.
+    void soundPartsOfABrokenFolderStillLoad()
+    {
+        const ContentModel model = ContentModel::load(QStringLiteral(TAVRELLO_FIXTURES "/broken-content"));
+        QCOMPARE(model.asanas().size(), 3);
+        QCOMPARE(model.asanas().first().SanskritName, QStringLiteral("Alpha Asana"));
+        QCOMPARE(model.topic(QStringLiteral("Command11")).blocks.size(), 2);
+        QVERIFY(model.topic(QStringLiteral("Command12")).blocks.isEmpty());
+        QCOMPARE(model.text(QStringLiteral("introduction")), QStringLiteral("One paragraph.\nTwo paragraphs."));
+    }
+
+    void aMissingFolderReportsAndDoesNotCrash()
+    {
+        const ContentModel model = ContentModel::load(QStringLiteral(TAVRELLO_FIXTURES "/no-such-folder"));
+        QVERIFY(model.asanas().isEmpty());
+        QVERIFY(problemsText(model).contains(QStringLiteral("asanas: 0 records")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_content)
+#include "tst_content.moc"
