@@ -181,38 +181,33 @@ void MDI::buildBottomBar()
 int MDI::twipsLeft() const { return Twips::fromPixels(frameGeometry().x()); }
 int MDI::twipsTop() const { return Twips::fromPixels(frameGeometry().y()); }
 
-int MDI::twipsWidth() const
+// The twips last given, while the window still has their pixel size; what it has otherwise.
+static int keptOrMeasured(int kept, int pixels)
 {
-    const int pixels = frameGeometry().width();
-    return Twips::toPixels(m_twips.width()) == pixels ? m_twips.width() : Twips::fromPixels(pixels);
+    return Twips::toPixels(kept) == pixels ? kept : Twips::fromPixels(pixels);
 }
 
-int MDI::twipsHeight() const
-{
-    const int pixels = frameGeometry().height();
-    return Twips::toPixels(m_twips.height()) == pixels ? m_twips.height() : Twips::fromPixels(pixels);
-}
+int MDI::twipsWidth() const { return keptOrMeasured(m_twips.width(), frameGeometry().width()); }
+int MDI::twipsHeight() const { return keptOrMeasured(m_twips.height(), frameGeometry().height()); }
+void MDI::setTwipsWidth(int width) { resizeOuter(width, Qt::Horizontal); }
+void MDI::setTwipsHeight(int height) { resizeOuter(height, Qt::Vertical); }
 
-void MDI::setTwipsWidth(int width)
+// The outer size includes the frame the window system adds; a negative size is refused.
+void MDI::resizeOuter(int twips, Qt::Orientation direction)
 {
-    if (width < 0)
+    if (twips < 0)
         return;
     if (isMaximized() || isFullScreen())
         showNormal();
-    const int frame = frameGeometry().width() - this->width();
-    resize(qMax(1, Twips::toPixels(width) - frame), height());
-    m_twips.setWidth(width);
-}
-
-void MDI::setTwipsHeight(int height)
-{
-    if (height < 0)
-        return;
-    if (isMaximized() || isFullScreen())
-        showNormal();
-    const int frame = frameGeometry().height() - this->height();
-    resize(width(), qMax(1, Twips::toPixels(height) - frame));
-    m_twips.setHeight(height);
+    const QSize frame = frameGeometry().size() - size();
+    const int pixels = Twips::toPixels(twips);
+    if (direction == Qt::Horizontal) {
+        resize(qMax(1, pixels - frame.width()), height());
+        m_twips.setWidth(twips);
+    } else {
+        resize(width(), qMax(1, pixels - frame.height()));
+        m_twips.setHeight(twips);
+    }
 }
 
 void MDI::layoutDock()

@@ -107,6 +107,7 @@ private:
     void buildSectionColumn();
     void buildBottomBar();
     void layoutDock();
+    void resizeOuter(int twips, Qt::Orientation direction);
     void showTopic(const QString &button);
     void sectionClick(int section);
 

@@ -25,7 +25,6 @@ public:
         apply();
     }
 
-    QRect twips() const { return m_twips; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override

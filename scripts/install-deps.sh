@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tavrello needs to build, run and test; a no-op when all are there.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-dejavu-core
+packages=(cmake g++ make clang-format qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-dejavu-core
           xvfb xauth openbox xdotool x11-utils xclip imagemagick
           desktop-file-utils appstream python3 python3-pyatspi at-spi2-core dbus dbus-bin)
 missing=()
