@@ -6,8 +6,8 @@
 
 int main(int argc, char *argv[])
 {
-    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+                          qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (headless) {
         std::fputs("Tavrellix needs a graphical desktop: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
         return 1;

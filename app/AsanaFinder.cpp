@@ -14,8 +14,7 @@
 
 namespace {
 
-const QString PickAsana =
-    QStringLiteral("Select the asana from the following list to get its corresponding details");
+const QString PickAsana = QStringLiteral("Select the asana from the following list to get its corresponding details");
 
 // What tells the three panels apart; everything else they share.
 struct LookupDesign {
@@ -26,7 +25,7 @@ struct LookupDesign {
     const char *box;
     int boxWidth;
     const char *boxAccessibleName;
-    int listCaptionIndex;  // -1: the panel has no list
+    int listCaptionIndex; // -1: the panel has no list
     const char *list;
     const char *listAccessibleName;
 };
@@ -34,14 +33,36 @@ struct LookupDesign {
 const LookupDesign &design(int section)
 {
     static const LookupDesign designs[] = {
-        {"Picture2", {0, 1080, 3800, 1170}, 0, PickAsana, "cboAsanasByName", 3720, "Asanas by name", -1, nullptr,
+        {"Picture2",
+         {0, 1080, 3800, 1170},
+         0,
+         PickAsana,
+         "cboAsanasByName",
+         3720,
+         "Asanas by name",
+         -1,
+         nullptr,
          nullptr},
-        {"Picture3", {0, 60, 3800, 3690}, 3, QStringLiteral("Select the Body Part to get the corresponding asanas list"),
-         "cboAsanasByBodyPart", 3725, "Body parts", 4, "lstAsanasByBodyPart", "Asanas for the body part"},
-        {"Picture4", {0, 60, 3800, 3690}, 1,
+        {"Picture3",
+         {0, 60, 3800, 3690},
+         3,
+         QStringLiteral("Select the Body Part to get the corresponding asanas list"),
+         "cboAsanasByBodyPart",
+         3725,
+         "Body parts",
+         4,
+         "lstAsanasByBodyPart",
+         "Asanas for the body part"},
+        {"Picture4",
+         {0, 60, 3800, 3690},
+         1,
          QStringLiteral("Select the Therapeutic Application to get the corresponding asanas"),
-         "cboAsanasByTherapeuticApplications", 3725, "Therapeutic applications", 2,
-         "lstAsanasByTherapeuticApplications", "Asanas for the therapeutic application"},
+         "cboAsanasByTherapeuticApplications",
+         3725,
+         "Therapeutic applications",
+         2,
+         "lstAsanasByTherapeuticApplications",
+         "Asanas for the therapeutic application"},
     };
     return designs[section - 2];
 }
@@ -165,10 +186,7 @@ void AsanaFinder::chooseFirst(int section)
     }
 }
 
-void AsanaFinder::showAsana(const QString &text)
-{
-    modYogasana::ShowAsanaPage(TrimSpaces(text), m_page(), *m_picYoga);
-}
+void AsanaFinder::showAsana(const QString &text) { modYogasana::ShowAsanaPage(TrimSpaces(text), m_page(), *m_picYoga); }
 
 void AsanaFinder::fillList(QListWidget *list, const QStringList &names)
 {
@@ -186,8 +204,7 @@ void AsanaFinder::cboAsanasByBodyPart_Click()
 
 void AsanaFinder::cboAsanasByTherapeuticApplications_Click()
 {
-    fillList(m_byApplication.list,
-             modYogasana::ListAsanasByTherapeuticApplication(m_byApplication.box->currentText()));
+    fillList(m_byApplication.list, modYogasana::ListAsanasByTherapeuticApplication(m_byApplication.box->currentText()));
 }
 
 void AsanaFinder::lstAsanasByBodyPart_Click()

@@ -86,8 +86,7 @@ void MDI::buildMenus()
     action(m_mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), &MDI::mnuOnline_Click);
     action(m_mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), &MDI::mnuVisit_Click);
     separator(m_mnuHelp, QStringLiteral("mnuSep2"));
-    action(m_mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"),
-           &MDI::mnuUpdate_Click);
+    action(m_mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), &MDI::mnuUpdate_Click);
     separator(m_mnuHelp, QStringLiteral("mnuSep3"));
     action(m_mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), &MDI::mnuAbout_Click);
 
@@ -135,7 +134,8 @@ void MDI::buildBanner()
 void MDI::buildTopArea()
 {
     m_picTop1 = Controls::box(QStringLiteral("picTop1"), QColor(), m_dockHost);
-    m_finder = new AsanaFinder(m_images, [this]() -> RichPage & { return page(); }, m_picTop1);
+    m_finder = new AsanaFinder(
+        m_images, [this]() -> RichPage & { return page(); }, m_picTop1);
 }
 
 void MDI::buildSectionColumn()
@@ -166,10 +166,11 @@ void MDI::buildBottomBar()
         Controls::setBackground(label, Palette::Lilac);
         return label;
     };
-    m_lblFullBrand = promotion(QStringLiteral("lblFullBrand"),
-                               QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                                              "online. Get this software fully branded for your website. Click here for "
-                                              "more details."));
+    m_lblFullBrand =
+        promotion(QStringLiteral("lblFullBrand"),
+                  QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                                 "online. Get this software fully branded for your website. Click here for "
+                                 "more details."));
     m_lblCobrand = promotion(QStringLiteral("lblCobrand"), Content().text(QStringLiteral("cobrand")));
     m_lblCobrand->raise();
     connect(m_lblFullBrand, &LinkLabel::clicked, this, &MDI::lblFullBrand_Click);
@@ -225,9 +226,9 @@ void MDI::layoutDock()
 
 bool MDI::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool dockChanged = (watched == m_dockHost && event->type() == QEvent::Resize)
-        || (watched == m_picTop1
-            && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent));
+    const bool dockChanged =
+        (watched == m_dockHost && event->type() == QEvent::Resize) ||
+        (watched == m_picTop1 && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent));
     if (dockChanged)
         layoutDock();
     return QMainWindow::eventFilter(watched, event);
@@ -273,15 +274,9 @@ DisplayWindow *MDI::frmDisp()
     return m_display;
 }
 
-RichPage &MDI::page()
-{
-    return frmDisp()->page();
-}
+RichPage &MDI::page() { return frmDisp()->page(); }
 
-bool MDI::SectionOpen(int section) const
-{
-    return m_column->SectionOpen(section);
-}
+bool MDI::SectionOpen(int section) const { return m_column->SectionOpen(section); }
 
 void MDI::closeEvent(QCloseEvent *event)
 {
@@ -290,10 +285,7 @@ void MDI::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void MDI::MDIForm_Unload(bool &)
-{
-    ShowClosingScreen(&QuitApplication);
-}
+void MDI::MDIForm_Unload(bool &) { ShowClosingScreen(&QuitApplication); }
 
 // --- commands ---------------------------------------------------------------------------------
 
@@ -326,8 +318,8 @@ void MDI::sectionClick(int k)
 {
     const bool asanaSection = IsAsanaSection(k);
     m_picTop1->setVisible(asanaSection);
-    frmDisp()->FitToSection({twipsHeight(), Twips::height(m_picTopMain), Twips::height(m_picTop),
-                             Twips::height(m_picTop1), asanaSection});
+    frmDisp()->FitToSection(
+        {twipsHeight(), Twips::height(m_picTopMain), Twips::height(m_picTop), Twips::height(m_picTop1), asanaSection});
     m_column->toggle(k);
     if (asanaSection)
         m_finder->chooseFirst(k);

@@ -113,12 +113,11 @@ private:
 
     ImageList *m_images;
     DisplayWindow *m_display = nullptr;
-    QRect m_twips;  // last outer geometry given in twips, kept exact while it still fits the pixels
+    QRect m_twips; // last outer geometry given in twips, kept exact while it still fits the pixels
 
     QWidget *m_dockHost = nullptr;
     QMdiArea *m_mdiArea = nullptr;
-    QWidget *m_picTopMain = nullptr, *m_picTop = nullptr, *m_picTop1 = nullptr,
-            *m_picBottom = nullptr;
+    QWidget *m_picTopMain = nullptr, *m_picTop = nullptr, *m_picTop1 = nullptr, *m_picBottom = nullptr;
     QLabel *m_lblHeading = nullptr;
     LinkLabel *m_lblURL = nullptr, *m_lblCobrand = nullptr, *m_lblFullBrand = nullptr;
     QPushButton *m_cmdDonate = nullptr, *m_cmdStart = nullptr, *m_cmdExit = nullptr;

@@ -18,10 +18,7 @@ constexpr int TopicButtonWidth = 3500;
 
 } // namespace
 
-bool IsAsanaSection(int section)
-{
-    return section >= 2 && section <= 4;
-}
+bool IsAsanaSection(int section) { return section >= 2 && section <= 4; }
 
 SectionStack StackSections(const std::array<bool, SectionCount> &open, int section,
                            const std::array<int, SectionCount> &buttonHeights, int panelHeight)
@@ -73,7 +70,8 @@ SectionColumn::SectionColumn(QWidget *parent) : QWidget(parent)
             QPushButton *topicButton = Controls::colouredButton(topic.button, topic.caption, Palette::TopicBlue, panel);
             Twips::attach(topicButton, TopicButtonLeft, top, TopicButtonWidth, TopicButtonHeight);
             top += TopicButtonHeight;
-            connect(topicButton, &QPushButton::clicked, this, [this, name = topic.button] { Q_EMIT topicClicked(name); });
+            connect(topicButton, &QPushButton::clicked, this,
+                    [this, name = topic.button] { Q_EMIT topicClicked(name); });
             m_topics.insert(topic.button, topicButton);
         }
     }

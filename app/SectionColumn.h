@@ -11,9 +11,9 @@ inline constexpr int SectionCount = 7;
 // Where the column's controls stand after a section click, in twips.
 struct SectionStack {
     std::array<bool, SectionCount> open{};
-    int shownPanel = 0;                         // 1..7, or 0 for none
-    std::array<int, SectionCount> buttonTop{};  // Top of Command1 ... Command7
-    int panelTop = 0;                           // Top of the shown panel, when it lies in the column
+    int shownPanel = 0;                        // 1..7, or 0 for none
+    std::array<int, SectionCount> buttonTop{}; // Top of Command1 ... Command7
+    int panelTop = 0;                          // Top of the shown panel, when it lies in the column
 };
 
 // The accordion: a click on section k closes every other section and opens k, or closes k when

@@ -37,7 +37,7 @@ void LoadAsanaCatalogue()
 std::optional<AsanaIndex> FindAsana(const QString &name)
 {
     const Column &names = Catalogue().SanskritName;
-    const int limit = int(names.size()) - 2;  // upper bound 32, search limit 31
+    const int limit = int(names.size()) - 2; // upper bound 32, search limit 31
     for (int i = 0; i <= limit; ++i)
         if (names[size_t(i)] == name)
             return i;

@@ -38,10 +38,7 @@ bool isNumberedList(const QString &field)
     return true;
 }
 
-bool looksNumbered(const QString &field)
-{
-    return field.startsWith(QLatin1String("1. "));
-}
+bool looksNumbered(const QString &field) { return field.startsWith(QLatin1String("1. ")); }
 
 } // namespace
 
@@ -155,18 +152,19 @@ void ContentModel::loadSections()
     }
     for (const QJsonValue &value : document.object().value(QLatin1String("sections")).toArray()) {
         const QJsonObject object = value.toObject();
-        Section section{object.value(QLatin1String("button")).toString(),
-                        object.value(QLatin1String("caption")).toString(),
-                        object.value(QLatin1String("panel")).toString(),
-                        object.value(QLatin1String("panelLeft")).toInt(),
-                        object.value(QLatin1String("panelHeight")).toInt(),
-                        {}};
+        Section section{
+            object.value(QLatin1String("button")).toString(),   object.value(QLatin1String("caption")).toString(),
+            object.value(QLatin1String("panel")).toString(),    object.value(QLatin1String("panelLeft")).toInt(),
+            object.value(QLatin1String("panelHeight")).toInt(), {}};
         for (const QJsonValue &topic : object.value(QLatin1String("topics")).toArray())
-            section.topics.append({topic[QLatin1String("button")].toString(), topic[QLatin1String("caption")].toString()});
+            section.topics.append(
+                {topic[QLatin1String("button")].toString(), topic[QLatin1String("caption")].toString()});
         m_sections.append(section);
     }
     if (m_sections.size() != SectionCount)
-        problem(QStringLiteral("sections.json: %1 sections where there must be %2").arg(m_sections.size()).arg(SectionCount));
+        problem(QStringLiteral("sections.json: %1 sections where there must be %2")
+                    .arg(m_sections.size())
+                    .arg(SectionCount));
 
     QSet<QString> topicButtons;
     for (const Section &section : std::as_const(m_sections)) {
@@ -220,7 +218,8 @@ void ContentModel::loadTexts()
 
 QString ContentModel::picturePath(AsanaIndex index, bool doubleSize) const
 {
-    return path(QStringLiteral("pictures/%1%2.jpg").arg(m_slugs.value(index), doubleSize ? QStringLiteral("@2x") : QString()));
+    return path(
+        QStringLiteral("pictures/%1%2.jpg").arg(m_slugs.value(index), doubleSize ? QStringLiteral("@2x") : QString()));
 }
 
 const TopicPage &ContentModel::topic(const QString &button) const
@@ -232,10 +231,10 @@ const TopicPage &ContentModel::topic(const QString &button) const
 
 QStringList RequiredTexts()
 {
-    return {QStringLiteral("about"),      QStringLiteral("cobrand"),     QStringLiteral("forum-invitation"),
+    return {QStringLiteral("about"),        QStringLiteral("cobrand"),      QStringLiteral("forum-invitation"),
             QStringLiteral("home-address"), QStringLiteral("introduction"), QStringLiteral("promo-1"),
-            QStringLiteral("promo-2"),    QStringLiteral("promo-3"),     QStringLiteral("promo-4"),
-            QStringLiteral("softwares"),  QStringLiteral("url-caption")};
+            QStringLiteral("promo-2"),      QStringLiteral("promo-3"),      QStringLiteral("promo-4"),
+            QStringLiteral("softwares"),    QStringLiteral("url-caption")};
 }
 
 const ContentModel &Content()

@@ -19,10 +19,7 @@ ImageList::ImageList(QObject *parent) : QObject(parent)
     m_doubleCache.resize(count());
 }
 
-int ImageList::count() const
-{
-    return int(Content().asanas().size());
-}
+int ImageList::count() const { return int(Content().asanas().size()); }
 
 QString ImageList::key(int position) const
 {

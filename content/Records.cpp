@@ -75,8 +75,8 @@ std::optional<TopicPage> ParseTopicPage(const QString &button, const QString &te
             continue;
         static const QString kinds = QStringLiteral("PIHL");
         const qsizetype kind = kinds.indexOf(line.at(0));
-        const bool wellFormed = line.size() >= 5 && kind >= 0 && line.at(1) >= u'0' && line.at(1) <= u'2'
-            && line.mid(2, 3) == QLatin1String(" | ");
+        const bool wellFormed = line.size() >= 5 && kind >= 0 && line.at(1) >= u'0' && line.at(1) <= u'2' &&
+                                line.mid(2, 3) == QLatin1String(" | ");
         if (!wellFormed) {
             if (error)
                 *error = QStringLiteral("%1 line %2: expected 'P2 | text'").arg(button).arg(n + 1);

@@ -26,7 +26,7 @@ std::optional<AsanaRecord> ParseAsanaText(const QString &text, QString *error = 
 // One row of a lookup: a body part or a therapeutic application and its asanas.
 struct LookupRow {
     QString key;
-    std::vector<AsanaIndex> asanas;  // in the order the list shows them
+    std::vector<AsanaIndex> asanas; // in the order the list shows them
 };
 
 } // namespace modYogasana
@@ -41,7 +41,7 @@ struct TopicBlock {
 
 // One fixed page of a topic button: the title is the button's caption at the moment of the click.
 struct TopicPage {
-    QString button;  // "Command11"
+    QString button; // "Command11"
     QList<TopicBlock> blocks;
 };
 
@@ -50,16 +50,16 @@ std::optional<TopicPage> ParseTopicPage(const QString &button, const QString &te
 
 // A topic button of a section panel.
 struct TopicButton {
-    QString button;   // "Command11"
-    QString caption;  // with the toolkit's ampersand rules
+    QString button;  // "Command11"
+    QString caption; // with the toolkit's ampersand rules
 };
 
 // A section button of the left column, its panel (placed in twips) and its topic buttons.
 struct Section {
-    QString button;   // "Command1"
+    QString button; // "Command1"
     QString caption;
-    QString panel;    // "Picture1"
+    QString panel; // "Picture1"
     int panelLeft = 0;
     int panelHeight = 0;
-    QList<TopicButton> topics;  // none for the three asana sections
+    QList<TopicButton> topics; // none for the three asana sections
 };

@@ -21,8 +21,8 @@ DisplayFit FitDisplayWindowRule(const DockMetrics &metrics)
 
 int SectionHeightRule(const SectionMetrics &metrics)
 {
-    return metrics.mainHeight - metrics.topMainHeight - metrics.topHeight
-        - (metrics.top1Shown ? metrics.top1Height : 0) - BottomMargin;
+    return metrics.mainHeight - metrics.topMainHeight - metrics.topHeight -
+           (metrics.top1Shown ? metrics.top1Height : 0) - BottomMargin;
 }
 
 PageBox::PageBox(QWidget *parent) : QTextEdit(parent)
@@ -52,13 +52,18 @@ bool PageBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == viewport()) {
         switch (event->type()) {
-        case QEvent::MouseButtonPress: RTB_MouseDown(); break;
-        case QEvent::MouseMove: RTB_MouseMove(); break;
+        case QEvent::MouseButtonPress:
+            RTB_MouseDown();
+            break;
+        case QEvent::MouseMove:
+            RTB_MouseMove();
+            break;
         case QEvent::MouseButtonRelease:
             RTB_MouseUp();
             RTB_Click();
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return QTextEdit::eventFilter(watched, event);
@@ -85,15 +90,9 @@ DisplayWindow::DisplayWindow(std::function<DockMetrics()> metrics, QWidget *pare
     Form_Load();
 }
 
-void DisplayWindow::setTwipsWidth(int width)
-{
-    resizeTwips(width, m_height);
-}
+void DisplayWindow::setTwipsWidth(int width) { resizeTwips(width, m_height); }
 
-void DisplayWindow::setTwipsHeight(int height)
-{
-    resizeTwips(m_width, height);
-}
+void DisplayWindow::setTwipsHeight(int height) { resizeTwips(m_width, height); }
 
 // A negative size is refused; a real change runs the resize handler before returning.
 void DisplayWindow::resizeTwips(int width, int height)
@@ -106,10 +105,7 @@ void DisplayWindow::resizeTwips(int width, int height)
     Form_Resize();
 }
 
-void DisplayWindow::applySize()
-{
-    setGeometry(0, 0, Twips::toPixels(m_width), Twips::toPixels(m_height));
-}
+void DisplayWindow::applySize() { setGeometry(0, 0, Twips::toPixels(m_width), Twips::toPixels(m_height)); }
 
 void DisplayWindow::Form_Load() { FitDisplayWindow(); }
 void DisplayWindow::Form_Resize() { FitDisplayWindow(); }
@@ -126,7 +122,7 @@ void DisplayWindow::FitDisplayWindow()
 
 void DisplayWindow::FitToSection(const SectionMetrics &metrics)
 {
-    setTwipsHeight(SectionHeightRule(metrics));  // a negative height is refused and the old one stays
+    setTwipsHeight(SectionHeightRule(metrics)); // a negative height is refused and the old one stays
     Twips::setWidth(m_box, m_width);
     Twips::setHeight(m_box, m_height);
 }

@@ -10,9 +10,9 @@
 // What the display window's sizing reads of the main window, in twips.
 struct DockMetrics {
     QSize screen;
-    int leftWidth = 0;   // picLeft
-    int topHeight = 0;   // picTop
-    int top1Height = 0;  // picTop1, counted even while hidden
+    int leftWidth = 0;  // picLeft
+    int topHeight = 0;  // picTop
+    int top1Height = 0; // picTop1, counted even while hidden
 };
 
 // The sizes the sizing rule gives; a negative height is refused by the box.
@@ -26,10 +26,10 @@ DisplayFit FitDisplayWindowRule(const DockMetrics &metrics);
 
 // What a section click reads of the main window to size the display window, in twips.
 struct SectionMetrics {
-    int mainHeight = 0;     // MDI, outer
-    int topMainHeight = 0;  // picTopMain
-    int topHeight = 0;      // picTop
-    int top1Height = 0;     // picTop1, counted only while shown
+    int mainHeight = 0;    // MDI, outer
+    int topMainHeight = 0; // picTopMain
+    int topHeight = 0;     // picTop
+    int top1Height = 0;    // picTop1, counted only while shown
     bool top1Shown = false;
 };
 

@@ -10,19 +10,22 @@
 QColor QBColor(int number)
 {
     static constexpr std::array<QRgb, 16> palette = {
-        qRgb(0, 0, 0),       qRgb(0, 0, 128),     qRgb(0, 128, 0),     qRgb(0, 128, 128),
-        qRgb(128, 0, 0),     qRgb(128, 0, 128),   qRgb(128, 128, 0),   qRgb(192, 192, 192),
-        qRgb(128, 128, 128), qRgb(0, 0, 255),     qRgb(0, 255, 0),     qRgb(0, 255, 255),
-        qRgb(255, 0, 0),     qRgb(255, 0, 255),   qRgb(255, 255, 0),   qRgb(255, 255, 255)};
+        qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
+        qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255),   qRgb(0, 255, 0),   qRgb(0, 255, 255),
+        qRgb(255, 0, 0),     qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255)};
     return QColor(palette.at(size_t(qBound(0, number, 15))));
 }
 
 static Qt::Alignment toQt(int alignment)
 {
     switch (alignment) {
-    case PageAlignment::Right: return Qt::AlignRight;
-    case PageAlignment::Centre: return Qt::AlignHCenter;
-    default: return Qt::AlignLeft;
+    case PageAlignment::Right:
+        return Qt::AlignRight;
+    case PageAlignment::Centre:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
     }
 }
 

@@ -23,9 +23,9 @@ inline constexpr int Centre = 2;
 struct TextStyle {
     bool bold = false;
     bool underline = false;
-    int color = 0;      // QBColor number 0..15
-    int size = 9;       // points
-    int alignment = 0;  // 0 left, 1 right, 2 centred
+    int color = 0;     // QBColor number 0..15
+    int size = 9;      // points
+    int alignment = 0; // 0 left, 1 right, 2 centred
 };
 
 // The 16 colours of the classic QBColor palette.

@@ -37,16 +37,16 @@ MessageAnswer QtServices::showMessage(const Message &message)
         box.setDefaultButton(QMessageBox::Ok);
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Ok;
     }
 }
 
-void QtServices::openUrl(const QUrl &url)
-{
-    QDesktopServices::openUrl(url);
-}
+void QtServices::openUrl(const QUrl &url) { QDesktopServices::openUrl(url); }
 
 void QtServices::clearOwnClipboard()
 {
@@ -94,8 +94,8 @@ QString QtServices::instanceLockPath(const QString &programFile)
         folder = QDir::tempPath();
     const QString canonical = QFileInfo(programFile).canonicalFilePath();
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return folder + u'/' + QFileInfo(programFile).completeBaseName() + u'-' + QString::fromLatin1(hash)
-        + QStringLiteral(".lock");
+    return folder + u'/' + QFileInfo(programFile).completeBaseName() + u'-' + QString::fromLatin1(hash) +
+           QStringLiteral(".lock");
 }
 
 bool QtServices::acquireInstanceLock()
@@ -113,10 +113,7 @@ bool QtServices::acquireInstanceLock()
     return true;
 }
 
-double QtServices::randomUnit()
-{
-    return QRandomGenerator::global()->generateDouble();
-}
+double QtServices::randomUnit() { return QRandomGenerator::global()->generateDouble(); }
 
 void QtServices::keepOnTop(QWidget *window)
 {
@@ -129,10 +126,7 @@ void QtServices::keepOnTop(QWidget *window)
         window->show();
 }
 
-QDate QtServices::today() const
-{
-    return QDate::currentDate();
-}
+QDate QtServices::today() const { return QDate::currentDate(); }
 
 QString QtServices::programName() const
 {
@@ -160,14 +154,8 @@ static QtServices &qtServices()
 
 static Services *installed = nullptr;
 
-Services &services()
-{
-    return installed ? *installed : qtServices();
-}
+Services &services() { return installed ? *installed : qtServices(); }
 
-void setServices(Services *replacement)
-{
-    installed = replacement;
-}
+void setServices(Services *replacement) { installed = replacement; }
 
 } // namespace platform

@@ -25,7 +25,6 @@ public:
         apply();
     }
 
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -49,10 +48,18 @@ private:
         QRect next = m_twips;
         if (ok && !(index >= 2 && value < 0)) {
             switch (index) {
-            case 0: next.moveLeft(value); break;
-            case 1: next.moveTop(value); break;
-            case 2: next.setWidth(value); break;
-            default: next.setHeight(value); break;
+            case 0:
+                next.moveLeft(value);
+                break;
+            case 1:
+                next.moveTop(value);
+                break;
+            case 2:
+                next.setWidth(value);
+                break;
+            default:
+                next.setHeight(value);
+                break;
             }
         }
         m_twips = next;
@@ -109,10 +116,7 @@ Tracker *trackerOf(const QWidget *control)
                    : nullptr;
 }
 
-int read(const QWidget *control, const char *name)
-{
-    return control ? control->property(name).toInt() : 0;
-}
+int read(const QWidget *control, const char *name) { return control ? control->property(name).toInt() : 0; }
 
 } // namespace
 
@@ -122,15 +126,9 @@ double logicalDpi()
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
-int toPixels(int twips)
-{
-    return int(std::lround(twips * logicalDpi() / TwipsPerInch));
-}
+int toPixels(int twips) { return int(std::lround(twips * logicalDpi() / TwipsPerInch)); }
 
-int fromPixels(int pixels)
-{
-    return int(std::lround(pixels * TwipsPerInch / logicalDpi()));
-}
+int fromPixels(int pixels) { return int(std::lround(pixels * TwipsPerInch / logicalDpi())); }
 
 void attach(QWidget *control, const QRect &twips)
 {

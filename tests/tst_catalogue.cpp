@@ -21,43 +21,43 @@ struct Expected {
     const char *english;
     const char *descriptionBegins;
     int steps;
-    int benefitItems;  // 0: one paragraph
+    int benefitItems; // 0: one paragraph
     Contra contraindications;
 };
 
 const Expected rows[] = {
-        {0, "Anjali Mudra", "Salutation Seal", "The term Anjali", 4, 5, Contra::TwoItems},
-        {1, "Ardhachandrasana", "Half-Moon Pose", "'Ardha' means half", 5, 3, Contra::Paragraph},
-        {2, "Ardhamatsyendrasana", "Twist Pose", "Ardhamatsyendrasana is one", 6, 4, Contra::Empty},
-        {3, "Bhujangasana", "Half- Cobra Pose", "Bhujanga is a", 6, 0, Contra::Paragraph},
-        {4, "Dhanurasana", "Bow Pose", "Dhanu is a", 8, 4, Contra::Empty},
-        {5, "Garudasana", "Eagle Pose", "Eagle is referred", 6, 0, Contra::Paragraph},
-        {6, "Gomukhasana", "Cow-Face Pose", "'Gomukha' is a", 5, 4, Contra::Empty},
-        {7, "Halasana", "Plough Posture", "Among all the", 5, 3, Contra::Paragraph},
-        {8, "Kukkutasana", "Cock Pose", "'Kukkut' is a", 5, 4, Contra::Paragraph},
-        {9, "Makarasana", "Crocodile Pose", "'Makara' is a", 5, 3, Contra::Paragraph},
-        {10, "Mandukasana", "Frog Pose", "Frog is referred", 7, 4, Contra::Paragraph},
-        {11, "Matsyasana", "Fish Pose", "Matsyasana or the", 7, 4, Contra::Paragraph},
-        {12, "Mayurasana", "Feathered Peacock Pose", "Peacock is referred", 6, 5, Contra::Paragraph},
-        {13, "Noukasana", "Boat Pose", "'Nauka' is a", 6, 3, Contra::Paragraph},
-        {14, "Padmasana", "Lotus Pose", "Padmasana is one", 6, 0, Contra::Paragraph},
-        {15, "Parvatasana", "Hill Pose", "In this asana,", 4, 5, Contra::Paragraph},
-        {16, "Paschimottanasana", "Forward Bend Pose", "Back is referred", 7, 4, Contra::Paragraph},
-        {17, "Pavanamuktasana", "Wind Releasing Pose", "'Pavan' is a", 6, 4, Contra::Paragraph},
-        {18, "Sarvangasana", "Shoulder Stand Pose", "Sarvanga is a", 4, 6, Contra::Paragraph},
-        {19, "Shalabhasana", "Locust Pose", "Shalabhasana is just", 5, 3, Contra::Paragraph},
-        {20, "Shavasana", "Corpse Pose", "Corpse is referred", 4, 5, Contra::Paragraph},
-        {21, "Siddhasana", "The Accomplished Pose", "Siddha is a", 5, 4, Contra::Paragraph},
-        {22, "Simhasana", "Lion Pose", "'Simha' is a", 6, 3, Contra::Paragraph},
-        {23, "Suptavajrasana", "Reclining Thunderbolt Pose", "Suptavajrasana is nothing,", 7, 3, Contra::Paragraph},
-        {24, "Tadasana", "Mountain Pose", "Tadasana is a", 6, 3, Contra::Paragraph},
-        {25, "Trikonasana", "Triangle Pose", "'Trikona' is a", 4, 0, Contra::Paragraph},
-        {26, "Ustrasana", "Camel Pose", "Camel is referred", 4, 3, Contra::Empty},
-        {27, "Uttanasana", "Standing Forward Bend", "'Uttan' is a", 4, 7, Contra::Paragraph},
-        {28, "Vajrasana", "Thunderbolt Pose", "'Vajra' is a", 5, 0, Contra::Empty},
-        {29, "Veerasana", "Hero Pose", "Hero or brave", 5, 0, Contra::Empty},
-        {30, "Vrikshasana", "Tree Pose", "'Vriksha' is a", 5, 3, Contra::Empty},
-        {31, "Yoga Mudra", "Scaling Pose", "The Scaling Pose", 6, 5, Contra::Empty},
+    {0, "Anjali Mudra", "Salutation Seal", "The term Anjali", 4, 5, Contra::TwoItems},
+    {1, "Ardhachandrasana", "Half-Moon Pose", "'Ardha' means half", 5, 3, Contra::Paragraph},
+    {2, "Ardhamatsyendrasana", "Twist Pose", "Ardhamatsyendrasana is one", 6, 4, Contra::Empty},
+    {3, "Bhujangasana", "Half- Cobra Pose", "Bhujanga is a", 6, 0, Contra::Paragraph},
+    {4, "Dhanurasana", "Bow Pose", "Dhanu is a", 8, 4, Contra::Empty},
+    {5, "Garudasana", "Eagle Pose", "Eagle is referred", 6, 0, Contra::Paragraph},
+    {6, "Gomukhasana", "Cow-Face Pose", "'Gomukha' is a", 5, 4, Contra::Empty},
+    {7, "Halasana", "Plough Posture", "Among all the", 5, 3, Contra::Paragraph},
+    {8, "Kukkutasana", "Cock Pose", "'Kukkut' is a", 5, 4, Contra::Paragraph},
+    {9, "Makarasana", "Crocodile Pose", "'Makara' is a", 5, 3, Contra::Paragraph},
+    {10, "Mandukasana", "Frog Pose", "Frog is referred", 7, 4, Contra::Paragraph},
+    {11, "Matsyasana", "Fish Pose", "Matsyasana or the", 7, 4, Contra::Paragraph},
+    {12, "Mayurasana", "Feathered Peacock Pose", "Peacock is referred", 6, 5, Contra::Paragraph},
+    {13, "Noukasana", "Boat Pose", "'Nauka' is a", 6, 3, Contra::Paragraph},
+    {14, "Padmasana", "Lotus Pose", "Padmasana is one", 6, 0, Contra::Paragraph},
+    {15, "Parvatasana", "Hill Pose", "In this asana,", 4, 5, Contra::Paragraph},
+    {16, "Paschimottanasana", "Forward Bend Pose", "Back is referred", 7, 4, Contra::Paragraph},
+    {17, "Pavanamuktasana", "Wind Releasing Pose", "'Pavan' is a", 6, 4, Contra::Paragraph},
+    {18, "Sarvangasana", "Shoulder Stand Pose", "Sarvanga is a", 4, 6, Contra::Paragraph},
+    {19, "Shalabhasana", "Locust Pose", "Shalabhasana is just", 5, 3, Contra::Paragraph},
+    {20, "Shavasana", "Corpse Pose", "Corpse is referred", 4, 5, Contra::Paragraph},
+    {21, "Siddhasana", "The Accomplished Pose", "Siddha is a", 5, 4, Contra::Paragraph},
+    {22, "Simhasana", "Lion Pose", "'Simha' is a", 6, 3, Contra::Paragraph},
+    {23, "Suptavajrasana", "Reclining Thunderbolt Pose", "Suptavajrasana is nothing,", 7, 3, Contra::Paragraph},
+    {24, "Tadasana", "Mountain Pose", "Tadasana is a", 6, 3, Contra::Paragraph},
+    {25, "Trikonasana", "Triangle Pose", "'Trikona' is a", 4, 0, Contra::Paragraph},
+    {26, "Ustrasana", "Camel Pose", "Camel is referred", 4, 3, Contra::Empty},
+    {27, "Uttanasana", "Standing Forward Bend", "'Uttan' is a", 4, 7, Contra::Paragraph},
+    {28, "Vajrasana", "Thunderbolt Pose", "'Vajra' is a", 5, 0, Contra::Empty},
+    {29, "Veerasana", "Hero Pose", "Hero or brave", 5, 0, Contra::Empty},
+    {30, "Vrikshasana", "Tree Pose", "'Vriksha' is a", 5, 3, Contra::Empty},
+    {31, "Yoga Mudra", "Scaling Pose", "The Scaling Pose", 6, 5, Contra::Empty},
 };
 
 // Each line of a numbered field begins "1. ", "2. ", ... without gaps.
@@ -74,8 +74,8 @@ bool isNumberedList(const QString &field, int count)
 
 bool isParagraph(const QString &field)
 {
-    return !field.isEmpty() && !field.contains(u'\r') && !field.contains(u'\n')
-        && !QRegularExpression(QStringLiteral("^\\d+\\. ")).match(field).hasMatch();
+    return !field.isEmpty() && !field.contains(u'\r') && !field.contains(u'\n') &&
+           !QRegularExpression(QStringLiteral("^\\d+\\. ")).match(field).hasMatch();
 }
 
 bool isPrintableAscii(const QString &field)
@@ -126,12 +126,18 @@ private Q_SLOTS:
         else
             QVERIFY2(isParagraph(record.Benefits), "benefits as one paragraph");
         switch (expected.contraindications) {
-        case Contra::Empty: QVERIFY(record.Contraindications.isEmpty()); break;
-        case Contra::Paragraph: QVERIFY(isParagraph(record.Contraindications)); break;
-        case Contra::TwoItems: QVERIFY(isNumberedList(record.Contraindications, 2)); break;
+        case Contra::Empty:
+            QVERIFY(record.Contraindications.isEmpty());
+            break;
+        case Contra::Paragraph:
+            QVERIFY(isParagraph(record.Contraindications));
+            break;
+        case Contra::TwoItems:
+            QVERIFY(isNumberedList(record.Contraindications, 2));
+            break;
         }
-        for (const QString &field : {record.SanskritName, record.EnglishName, record.Description, record.Procedure,
-                                     record.Benefits}) {
+        for (const QString &field :
+             {record.SanskritName, record.EnglishName, record.Description, record.Procedure, record.Benefits}) {
             QVERIFY2(isPrintableAscii(field), qPrintable(field.left(60)));
             QVERIFY(!field.contains(QStringLiteral("\r\n\r\n")));
         }
@@ -171,7 +177,7 @@ private Q_SLOTS:
     void findAsana_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("row");  // -1: no match
+        QTest::addColumn<int>("row"); // -1: no match
         QTest::newRow("first") << "Anjali Mudra" << 0;
         QTest::newRow("last searched slot") << "Yoga Mudra" << 31;
         QTest::newRow("middle") << "Padmasana" << 14;
@@ -208,8 +214,8 @@ private Q_SLOTS:
         for (const auto *table : {&BodyPartTable(), &TherapeuticApplicationTable()}) {
             for (const LookupRow &row : *table) {
                 QVERIFY(!row.asanas.empty());
-                QVERIFY2(std::is_sorted(row.asanas.begin(), row.asanas.end())
-                             && std::adjacent_find(row.asanas.begin(), row.asanas.end()) == row.asanas.end(),
+                QVERIFY2(std::is_sorted(row.asanas.begin(), row.asanas.end()) &&
+                             std::adjacent_find(row.asanas.begin(), row.asanas.end()) == row.asanas.end(),
                          qPrintable(row.key));
                 QVERIFY(row.asanas.back() < AsanaCount);
             }
@@ -229,9 +235,9 @@ private Q_SLOTS:
         QTest::newRow("one asana") << true << "Arms" << QStringList{"Anjali Mudra"};
         QTest::newRow("Live") << true << "Live"
                               << QStringList{"Ardhamatsyendrasana", "Bhujangasana", "Paschimottanasana", "Uttanasana"};
-        QTest::newRow("Kidneys like Live") << true << "Kidneys"
-                                           << QStringList{"Ardhamatsyendrasana", "Bhujangasana", "Paschimottanasana",
-                                                          "Uttanasana"};
+        QTest::newRow("Kidneys like Live")
+            << true << "Kidneys"
+            << QStringList{"Ardhamatsyendrasana", "Bhujangasana", "Paschimottanasana", "Uttanasana"};
         QTest::newRow("Hyperthyroidism") << false << "Hyperthyroidism"
                                          << QStringList{"Matsyasana", "Pavanamuktasana", "Sarvangasana"};
         QTest::newRow("Hypothyroidism") << false << "Hypothyroidism"
@@ -244,7 +250,7 @@ private Q_SLOTS:
         QFETCH(bool, bodyPart);
         QFETCH(QString, key);
         QFETCH(QStringList, names);
-        Catalogue() = {};  // listing works before any page was shown
+        Catalogue() = {}; // listing works before any page was shown
         const QStringList listed = bodyPart ? ListAsanasByBodyPart(key) : ListAsanasByTherapeuticApplication(key);
         QCOMPARE(listed, names);
         QCOMPARE(int((bodyPart ? BodyPartHits() : TherapeuticApplicationHits()).size()), names.size());
@@ -270,10 +276,10 @@ private Q_SLOTS:
         QCOMPARE(picture.shown, QList<int>{1});
         const AsanaRecord record = Row(0);
         const QString crlf = QStringLiteral("\r\n");
-        const QString expected = record.SanskritName + crlf + crlf + "Description: " + crlf + record.Description + crlf
-            + crlf + "English Name: " + record.EnglishName + crlf + crlf + "Procedure: " + crlf + record.Procedure + crlf
-            + crlf + "Benefits: " + crlf + record.Benefits + crlf + crlf + "Contradictions: " + crlf
-            + record.Contraindications;
+        const QString expected = record.SanskritName + crlf + crlf + "Description: " + crlf + record.Description +
+                                 crlf + crlf + "English Name: " + record.EnglishName + crlf + crlf +
+                                 "Procedure: " + crlf + record.Procedure + crlf + crlf + "Benefits: " + crlf +
+                                 record.Benefits + crlf + crlf + "Contradictions: " + crlf + record.Contraindications;
         QCOMPARE(pageText(box.document()), expected);
 
         const QStringList labels = {"Description: ", "English Name: ", "Procedure: ", "Benefits: ", "Contradictions: "};
@@ -288,7 +294,7 @@ private Q_SLOTS:
             QCOMPARE(run.alignment, title ? Qt::AlignHCenter : Qt::AlignLeft);
         }
         const QList<Qt::Alignment> alignments = alignmentsOf(box.document());
-        QCOMPARE(alignments[1], Qt::AlignHCenter);  // the blank line under the title
+        QCOMPARE(alignments[1], Qt::AlignHCenter); // the blank line under the title
         QCOMPARE(alignments[2], Qt::AlignLeft);
     }
 

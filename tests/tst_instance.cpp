@@ -42,9 +42,9 @@ private Q_SLOTS:
         QVERIFY(holder.waitForReadyRead(20000));
         QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
 
-        QCOMPARE(tryLock(m_runtime.path()), 3);  // refused while the first runs
+        QCOMPARE(tryLock(m_runtime.path()), 3); // refused while the first runs
 
-        ::kill(pid_t(holder.processId()), SIGKILL);  // leaves its lock file behind
+        ::kill(pid_t(holder.processId()), SIGKILL); // leaves its lock file behind
         QVERIFY(holder.waitForFinished(20000));
         QVERIFY(!QDir(m_runtime.path()).entryList({QStringLiteral("*.lock")}, QDir::Files).isEmpty());
         QCOMPARE(tryLock(m_runtime.path()), 0);

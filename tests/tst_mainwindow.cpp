@@ -149,9 +149,10 @@ private Q_SLOTS:
             const auto *action = mdi.findChild<QAction *>(QString::fromLatin1(hidden));
             QVERIFY2(action && !action->isVisible(), hidden);
         }
-        QVERIFY(!mdi.findChild<QAction *>(QStringLiteral("mnuDonate"))->menu());  // acts at once
+        QVERIFY(!mdi.findChild<QAction *>(QStringLiteral("mnuDonate"))->menu()); // acts at once
         for (const QAction *action : mdi.findChildren<QAction *>(QRegularExpression(QStringLiteral("^mnu"))))
-            QVERIFY2(action->shortcut().isEmpty() && !action->isCheckable() && (action->isEnabled() || !action->isVisible()),
+            QVERIFY2(action->shortcut().isEmpty() && !action->isCheckable() &&
+                         (action->isEnabled() || !action->isVisible()),
                      qPrintable(action->objectName()));
     }
 
@@ -159,14 +160,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("page");
-        QTest::newRow("cmdDonate") << "cmdDonate" << "donate";
-        QTest::newRow("mnuDonate") << "mnuDonate" << "donate";
-        QTest::newRow("mnuOnline") << "mnuOnline" << "help-web-page";
-        QTest::newRow("mnuVisit") << "mnuVisit" << "home-page";
-        QTest::newRow("lblURL") << "lblURL" << "home-page";
-        QTest::newRow("mnuUpdate") << "mnuUpdate" << "download-web-page";
-        QTest::newRow("lblCobrand") << "lblCobrand" << "co-brand";
-        QTest::newRow("mnuMakeMoney") << "mnuMakeMoney" << "fully-branded";
+        QTest::newRow("cmdDonate") << "cmdDonate"
+                                   << "donate";
+        QTest::newRow("mnuDonate") << "mnuDonate"
+                                   << "donate";
+        QTest::newRow("mnuOnline") << "mnuOnline"
+                                   << "help-web-page";
+        QTest::newRow("mnuVisit") << "mnuVisit"
+                                  << "home-page";
+        QTest::newRow("lblURL") << "lblURL"
+                                << "home-page";
+        QTest::newRow("mnuUpdate") << "mnuUpdate"
+                                   << "download-web-page";
+        QTest::newRow("lblCobrand") << "lblCobrand"
+                                    << "co-brand";
+        QTest::newRow("mnuMakeMoney") << "mnuMakeMoney"
+                                      << "fully-branded";
     }
     void webCommandsOpenTheirPages()
     {
@@ -232,11 +241,11 @@ private Q_SLOTS:
             mdi->findChild<QPushButton *>(way)->click();
         else
             mdi->findChild<QAction *>(way)->trigger();
-        QTRY_VERIFY(!alive);  // closed without a question, with its display window
+        QTRY_VERIFY(!alive); // closed without a question, with its display window
         QVERIFY(fake.messages.isEmpty());
         QWidget *closing = topLevel(QStringLiteral("frmNagScreen2"));
         QVERIFY(closing);
-        QVERIFY(fake.exitCodes.isEmpty());  // still running
+        QVERIFY(fake.exitCodes.isEmpty()); // still running
 
         closing->findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
         QVERIFY(!fake.exitCodes.isEmpty());
@@ -269,7 +278,7 @@ private Q_SLOTS:
         QCOMPARE(fake.messages[0].buttons, platform::MessageButtons::Ok);
         QCOMPARE(fake.exitCodes, QList<int>{0});
         QVERIFY(!topLevel(QStringLiteral("MDI")));
-        QVERIFY(fake.settings.isEmpty());  // the reminder never ran
+        QVERIFY(fake.settings.isEmpty()); // the reminder never ran
     }
 
     void firstInstanceShowsTheMainWindowMaximised()

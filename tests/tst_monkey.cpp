@@ -32,10 +32,9 @@ private Q_SLOTS:
         QCOMPARE(buttons.size(), 7 + 21);
         const QList<QComboBox *> combos = mdi.findChildren<QComboBox *>();
         const QList<QListWidget *> lists = mdi.findChildren<QListWidget *>();
-        const QList<QWidget *> topicPanels = {mdi.findChild<QWidget *>(QStringLiteral("Picture1")),
-                                              mdi.findChild<QWidget *>(QStringLiteral("Picture5")),
-                                              mdi.findChild<QWidget *>(QStringLiteral("Picture6")),
-                                              mdi.findChild<QWidget *>(QStringLiteral("Picture7"))};
+        const QList<QWidget *> topicPanels = {
+            mdi.findChild<QWidget *>(QStringLiteral("Picture1")), mdi.findChild<QWidget *>(QStringLiteral("Picture5")),
+            mdi.findChild<QWidget *>(QStringLiteral("Picture6")), mdi.findChild<QWidget *>(QStringLiteral("Picture7"))};
         QWidget *picture = mdi.findChild<QWidget *>(QStringLiteral("picYoga"));
 
         frmNagScreen2 closing([] {});
@@ -49,7 +48,9 @@ private Q_SLOTS:
             switch (action) {
             case 0:
             case 1:
-            case 2: buttons[random.bounded(int(buttons.size()))]->click(); break;
+            case 2:
+                buttons[random.bounded(int(buttons.size()))]->click();
+                break;
             case 3: {
                 QComboBox *box = combos[random.bounded(int(combos.size()))];
                 box->setCurrentIndex(random.bounded(box->count()));
@@ -70,9 +71,15 @@ private Q_SLOTS:
                     mdi.mnuAbout_Click();
                 }
                 break;
-            case 6: fields[random.bounded(int(fields.size()))]->setText(typed[random.bounded(int(typed.size()))]); break;
-            case 7: submit->click(); break;
-            default: mdi.setProperty("Height", 3000 + random.bounded(12000)); break;
+            case 6:
+                fields[random.bounded(int(fields.size()))]->setText(typed[random.bounded(int(typed.size()))]);
+                break;
+            case 7:
+                submit->click();
+                break;
+            default:
+                mdi.setProperty("Height", 3000 + random.bounded(12000));
+                break;
             }
 
             const QTextDocument *page = mdi.frmDisp()->RTB()->document();
@@ -91,7 +98,7 @@ private Q_SLOTS:
             QVERIFY(openSections <= 1);
         }
         QVERIFY(fake.exitCodes.isEmpty());
-        QVERIFY(!fake.urls.isEmpty());  // some referrals went through
+        QVERIFY(!fake.urls.isEmpty()); // some referrals went through
     }
 };
 

@@ -21,7 +21,10 @@ class tst_navigation : public QObject {
         return m_mdi->findChild<QWidget *>(QString::fromLatin1(name))->property(property).toInt();
     }
     QWidget *widget(const QString &name) const { return m_mdi->findChild<QWidget *>(name); }
-    void click(int section) const { m_mdi->findChild<QPushButton *>(QStringLiteral("Command%1").arg(section))->click(); }
+    void click(int section) const
+    {
+        m_mdi->findChild<QPushButton *>(QStringLiteral("Command%1").arg(section))->click();
+    }
     QString title() const { return pageTitle(m_mdi->frmDisp()->RTB()->document()); }
     QList<int> column() const
     {
@@ -97,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(twips("picLeft", "Top"), asanaSection ? 5655 : 1800);
         QCOMPARE(title(), page);
 
-        click(section);  // a second click closes and shows the first page again
+        click(section); // a second click closes and shows the first page again
         QCOMPARE(column(), (QList<int>{0, 375, 750, 1125, 1500, 1875, 2250}));
         QCOMPARE(visiblePanels(), asanaSection ? QStringList{panel} : QStringList{});
         QCOMPARE(title(), page);
@@ -106,7 +109,7 @@ private Q_SLOTS:
     void transitions()
     {
         click(5);
-        click(6);  // Meditation open, then Pranayam
+        click(6); // Meditation open, then Pranayam
         QCOMPARE(visiblePanels(), QStringList{"Picture6"});
         QCOMPARE(top(QStringLiteral("Command6")), 1875);
         QCOMPARE(top(QStringLiteral("Picture6")), 2250);
@@ -115,12 +118,12 @@ private Q_SLOTS:
 
         click(1);
         click(2);
-        click(1);  // the second click cleared section 1's flag, so it opens again
+        click(1); // the second click cleared section 1's flag, so it opens again
         QCOMPARE(visiblePanels(), QStringList{"Picture1"});
         QCOMPARE(top(QStringLiteral("Command2")), 2675);
 
         click(7);
-        click(3);  // an asana section while Surya Namaskar is open
+        click(3); // an asana section while Surya Namaskar is open
         QCOMPARE(visiblePanels(), QStringList{"Picture3"});
         QCOMPARE(column(), (QList<int>{0, 375, 750, 1125, 1500, 1875, 2250}));
         int open = 0;
@@ -147,7 +150,7 @@ private Q_SLOTS:
         m_mdi->setProperty("Height", 11000);
         QCOMPARE(m_mdi->property("Height").toInt(), 11000);
         DisplayWindow *display = m_mdi->frmDisp();
-        QCOMPARE(display->property("Height").toInt(), 4830);  // designed, until a section click
+        QCOMPARE(display->property("Height").toInt(), 4830); // designed, until a section click
 
         click(1);
         QCOMPARE(display->property("Height").toInt(), 7200);
@@ -159,7 +162,7 @@ private Q_SLOTS:
         QCOMPARE(display->property("Height").toInt(), 3345);
         QCOMPARE(display->RTB()->property("Height").toInt(), 3345);
 
-        m_mdi->setProperty("Height", 9000);  // resizing leaves the display window alone
+        m_mdi->setProperty("Height", 9000); // resizing leaves the display window alone
         QCOMPARE(display->property("Height").toInt(), 3345);
     }
 
@@ -170,7 +173,7 @@ private Q_SLOTS:
         DisplayWindow *display = m_mdi->frmDisp();
         QCOMPARE(display->property("Height").toInt(), 7200);
         m_mdi->setProperty("Height", 6000);
-        click(3);  // 6000 - 7655 < 0: refused, and the procedure goes on
+        click(3); // 6000 - 7655 < 0: refused, and the procedure goes on
         QCOMPARE(display->property("Height").toInt(), 7200);
         QCOMPARE(display->RTB()->property("Height").toInt(), 7200);
         QCOMPARE(visiblePanels(), QStringList{"Picture3"});
@@ -186,11 +189,11 @@ private Q_SLOTS:
         QCOMPARE(twips("lblHeading", "Left"), (screen - twips("lblHeading", "Width")) / 2);
         QCOMPARE(twips("lblURL", "Left"), (screen - 5520) / 2);
 
-        m_mdi->setProperty("Width", 9000);  // restored, narrower than the screen
+        m_mdi->setProperty("Width", 9000); // restored, narrower than the screen
         QCOMPARE(m_mdi->property("Width").toInt(), 9000);
         for (const char *button : {"cmdExit", "cmdStart", "cmdDonate"})
             QCOMPARE(twips(button, "Left"), 9000 - 1590);
-        QCOMPARE(twips("lblURL", "Left"), (screen - 5520) / 2);  // still centred on the screen
+        QCOMPARE(twips("lblURL", "Left"), (screen - 5520) / 2); // still centred on the screen
 
         m_mdi->showMinimized();
         m_mdi->showNormal();
@@ -216,9 +219,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("section");
         QTest::addColumn<QStringList>("topics");
         QTest::newRow("none") << 0 << QStringList{};
-        QTest::newRow("1") << 1 << QStringList{"Command11", "Command12", "Command13", "Command14", "Command15", "Command16"};
+        QTest::newRow("1") << 1
+                           << QStringList{"Command11", "Command12", "Command13", "Command14", "Command15", "Command16"};
         QTest::newRow("5") << 5 << QStringList{"Command55", "Command54", "Command53", "Command52", "Command51"};
-        QTest::newRow("6") << 6 << QStringList{"Command66", "Command65", "Command64", "Command63", "Command62", "Command61"};
+        QTest::newRow("6") << 6
+                           << QStringList{"Command66", "Command65", "Command64", "Command63", "Command62", "Command61"};
         QTest::newRow("7") << 7 << QStringList{"Command71", "Command72", "Command73", "Command74"};
     }
     void focusOrder()
@@ -238,8 +243,9 @@ private Q_SLOTS:
                 reached << name;
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(reached, QStringList({"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
-                                       "Command7"}) + topics);
+        QCOMPARE(reached,
+                 QStringList({"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) +
+                     topics);
     }
 };
 

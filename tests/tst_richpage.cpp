@@ -52,8 +52,8 @@ private Q_SLOTS:
         QVERIFY(third);
         QVERIFY(!third->bold);
         QVERIFY(third->underline);
-        QCOMPARE(third->colour, QColor(128, 0, 128));  // colour kept
-        QCOMPARE(third->size, 14.0);                    // size kept
+        QCOMPARE(third->colour, QColor(128, 0, 128)); // colour kept
+        QCOMPARE(third->size, 14.0);                  // size kept
         QVERIFY(!third->italic);
     }
 
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QTextEdit box;
         RichPage page(&box);
         page.AppendText(QStringLiteral("first "));
-        page.SetAlignment(1);  // the caret's paragraph, with its text
+        page.SetAlignment(1); // the caret's paragraph, with its text
         page.AppendText(QStringLiteral("still first\r\nsecond"));
         const QList<Qt::Alignment> alignments = alignmentsOf(box.document());
         QCOMPARE(alignments, (QList<Qt::Alignment>{Qt::AlignRight, Qt::AlignRight}));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(display.property("Height").toInt(), 6000);
         QCOMPARE(display.RTB()->property("Height").toInt(), 4765);
 
-        display.setProperty("Height", -10);  // refused
+        display.setProperty("Height", -10); // refused
         QCOMPARE(display.property("Height").toInt(), 6000);
     }
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
         FakeServices fake;
         fake.screen = QSize(4500, 6000);
         DisplayWindow display([&fake] { return DockMetrics{fake.screen, 4000, 900, 3855}; });
-        QCOMPARE(display.RTB()->property("Height").toInt(), 3180);  // designed height kept
+        QCOMPARE(display.RTB()->property("Height").toInt(), 3180); // designed height kept
         QCOMPARE(display.RTB()->property("Width").toInt(), 500);
     }
 
@@ -182,7 +182,7 @@ private Q_SLOTS:
         const int afterText = fake.clipboardClears;
         QTest::mouseMove(display.RTB()->viewport(), QPoint(10, 10));
         QTest::mouseClick(display.RTB()->viewport(), Qt::LeftButton, {}, QPoint(12, 12));
-        QVERIFY(fake.clipboardClears >= afterText + 3);  // move, press, release
+        QVERIFY(fake.clipboardClears >= afterText + 3); // move, press, release
     }
 };
 

@@ -17,7 +17,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("section");
         QTest::addColumn<Tops>("buttonTops");
-        QTest::addColumn<int>("panelTop");  // -1: the panel does not lie in the column
+        QTest::addColumn<int>("panelTop"); // -1: the panel does not lie in the column
         const Tops collapsed{0, 375, 750, 1125, 1500, 1875, 2250};
         QTest::newRow("Information on Yoga") << 1 << Tops{0, 2675, 3050, 3425, 3800, 4175, 4550} << 375;
         QTest::newRow("by name") << 2 << collapsed << -1;
@@ -66,7 +66,7 @@ private Q_SLOTS:
     void anotherSectionTakesOver()
     {
         std::array<bool, SectionCount> open{};
-        open[4] = true;  // Meditation
+        open[4] = true; // Meditation
         const SectionStack stack = StackSections(open, 6, ButtonHeights, PanelHeights[6]);
         QCOMPARE(topsOf(stack), (Tops{0, 375, 750, 1125, 1500, 1875, 4550}));
         QCOMPARE(stack.panelTop, 2250);

@@ -18,7 +18,10 @@ class tst_selection : public QObject {
     QComboBox *combo(const char *name) const { return m_mdi->findChild<QComboBox *>(QString::fromLatin1(name)); }
     QListWidget *list(const char *name) const { return m_mdi->findChild<QListWidget *>(QString::fromLatin1(name)); }
     QString title() const { return pageTitle(m_mdi->frmDisp()->RTB()->document()); }
-    int picture() const { return m_mdi->findChild<QWidget *>(QStringLiteral("picYoga"))->property("PictureIndex").toInt(); }
+    int picture() const
+    {
+        return m_mdi->findChild<QWidget *>(QStringLiteral("picYoga"))->property("PictureIndex").toInt();
+    }
     QStringList entries(const QListWidget *box) const
     {
         QStringList texts;
@@ -82,7 +85,7 @@ private Q_SLOTS:
         QComboBox *box = combo("cboAsanasByBodyPart");
         for (int twice = 0; twice < 2; ++twice) {
             box->setCurrentText(key);
-            m_mdi->cboAsanasByBodyPart_Click();  // run again for the same entry
+            m_mdi->cboAsanasByBodyPart_Click(); // run again for the same entry
             QCOMPARE(list("lstAsanasByBodyPart")->count(), count);
             QCOMPARE(list("lstAsanasByBodyPart")->currentRow(), 0);
             QCOMPARE(title(), first);
@@ -115,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(title(), asanas->item(2)->text());
         QTest::keyClick(asanas, Qt::Key_Down);
         QCOMPARE(title(), asanas->item(3)->text());
-        QCOMPARE(picture(), 25);  // Tadasana
+        QCOMPARE(picture(), 25); // Tadasana
     }
 
     void keyboardChoiceRunsTheHandler()

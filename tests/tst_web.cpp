@@ -40,7 +40,9 @@ private Q_SLOTS:
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("key") << "Duration" << QString::fromLatin1("\x81\xb2\xaf\x9e\xb1\xa6\xac\xab");
         QTest::newRow("date") << "2026-12-09" << QString::fromLatin1("omosjnojmv");
-        QTest::newRow("dropped above 255") << QString::fromLatin1("A\xc8" "B") << QString::fromLatin1("\x7e\x7f");
+        QTest::newRow("dropped above 255") << QString::fromLatin1("A\xc8"
+                                                                  "B")
+                                           << QString::fromLatin1("\x7e\x7f");
     }
     void shift()
     {
@@ -60,7 +62,7 @@ private Q_SLOTS:
 
     void reminder_data()
     {
-        QTest::addColumn<QString>("stored");  // empty: first run
+        QTest::addColumn<QString>("stored"); // empty: first run
         QTest::addColumn<bool>("asks");
         QTest::addColumn<bool>("rewrites");
         const QDate today(2026, 12, 9);
@@ -115,10 +117,10 @@ private Q_SLOTS:
                              QStringLiteral("write:") + ScrambleText(QStringLiteral("Duration"))};
         if (yes)
             expected << QStringLiteral("open:") + Site + QStringLiteral("download-web-page");
-        QCOMPARE(fake.events, expected);  // the date is stored before the page opens
+        QCOMPARE(fake.events, expected); // the date is stored before the page opens
 
         fake.messages.clear();
-        CheckForUpdateReminder();  // a second start on the same day asks nothing
+        CheckForUpdateReminder(); // a second start on the same day asks nothing
         QVERIFY(fake.messages.isEmpty());
     }
 
@@ -128,7 +130,7 @@ private Q_SLOTS:
         WriteStoredSetting(QStringLiteral("Duration"), QStringLiteral("2026-01-01"));
         fake.program = QStringLiteral("TavrellixCopy");
         CheckForUpdateReminder();
-        QVERIFY(fake.messages.isEmpty());  // a first run under the other name
+        QVERIFY(fake.messages.isEmpty()); // a first run under the other name
         QCOMPARE(fake.settings.size(), 2);
     }
 
@@ -171,7 +173,7 @@ private Q_SLOTS:
                 auto *link = box->findChild<QLabel *>(QString::fromLatin1(name));
                 QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
             }
-            QVERIFY(box->isVisible());  // links leave it open
+            QVERIFY(box->isVisible()); // links leave it open
             QCOMPARE(QApplication::activeModalWidget(), box);
             QTest::keyClick(box, Qt::Key(key));
             checked = true;
@@ -190,19 +192,22 @@ private Q_SLOTS:
         const struct {
             const char *name;
             int left, top;
-        } places[] = {{"picIcon", 120, 45}, {"Label2", 720, 45}, {"Label1", 720, 390}, {"lblHomePage", 2955, 1365},
-                      {"Label3", 120, 1800}, {"lblCoBrand", 4710, 2235}, {"cmdOK", 5745, 2760}};
+        } places[] = {{"picIcon", 120, 45},        {"Label2", 720, 45},   {"Label1", 720, 390},
+                      {"lblHomePage", 2955, 1365}, {"Label3", 120, 1800}, {"lblCoBrand", 4710, 2235},
+                      {"cmdOK", 5745, 2760}};
         for (const auto &place : places) {
             const QWidget *control = box.findChild<QWidget *>(QString::fromLatin1(place.name));
             QVERIFY2(control, place.name);
             QCOMPARE(control->property("Left").toInt(), place.left);
             QCOMPARE(control->property("Top").toInt(), place.top);
         }
-        QCOMPARE(box.size(), QSize(472, 211));  // 7080 x 3165 twips
-        QVERIFY(box.findChild<QLabel *>(QStringLiteral("Label1"))->text().startsWith(
-            QStringLiteral("Tavrello is an educational tool")));
-        QVERIFY(box.findChild<QLabel *>(QStringLiteral("lblHomePage"))->text().startsWith(
-            QStringLiteral("Click here to visit ")));
+        QCOMPARE(box.size(), QSize(472, 211)); // 7080 x 3165 twips
+        QVERIFY(box.findChild<QLabel *>(QStringLiteral("Label1"))
+                    ->text()
+                    .startsWith(QStringLiteral("Tavrello is an educational tool")));
+        QVERIFY(box.findChild<QLabel *>(QStringLiteral("lblHomePage"))
+                    ->text()
+                    .startsWith(QStringLiteral("Click here to visit ")));
     }
 };
 
@@ -240,7 +245,8 @@ private Q_SLOTS:
                  QStringLiteral("Tavrello v1.15"));
         QVERIFY(!m_screen->windowIcon().isNull());
         QCOMPARE(m_fake->keptOnTop, 1);
-        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : m_screen->focusWidget()->objectName(),
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                             : m_screen->focusWidget()->objectName(),
                  QStringLiteral("cmdClose"));
         QCOMPARE(edit("txtName")->text(), QStringLiteral("Your Name"));
         QCOMPARE(m_screen->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"))->toPlainText(),
@@ -265,26 +271,26 @@ private Q_SLOTS:
 
     void formMessages_data()
     {
-        QTest::addColumn<QStringList>("values");  // name, e-mail, friend's name, friend's e-mail
-        QTest::addColumn<QString>("message");     // empty: submitted
+        QTest::addColumn<QStringList>("values"); // name, e-mail, friend's name, friend's e-mail
+        QTest::addColumn<QString>("message");    // empty: submitted
         QTest::newRow("untouched") << QStringList{"Your Name", "Your Email Address", "Friend's Name",
                                                   "Friend's Email Address"}
                                    << "Please Enter Proper Email Address";
         QTest::newRow("same address") << QStringList{"Asha", "a@b.in", "Ravi", "a@b.in"}
                                       << "Please Enter Distinct Email Addresses";
-        QTest::newRow("same after trimming") << QStringList{"Asha", "  a@b.in ", "Ravi", "a@b.in"}
-                                             << "Please Enter Distinct Email Addresses";
+        QTest::newRow("same after trimming")
+            << QStringList{"Asha", "  a@b.in ", "Ravi", "a@b.in"} << "Please Enter Distinct Email Addresses";
         QTest::newRow("case differs") << QStringList{"Asha", "A@b.in", "Ravi", "a@b.in"} << "";
         QTest::newRow("no at sign") << QStringList{"Asha", "ab.in", "Ravi", "r@b.in"}
                                     << "Please Enter Proper Email Address";
         QTest::newRow("no full stop") << QStringList{"Asha", "a@b.in", "Ravi", "r@bin"}
                                       << "Please Enter Proper Email Address";
         QTest::newRow("just @ and .") << QStringList{"Asha", "@.", "Ravi", ".@"} << "";
-        QTest::newRow("name placeholder") << QStringList{"Your Name", "a@b.in", "Ravi", "r@b.in"}
-                                          << "Please Enter Your Name";
+        QTest::newRow("name placeholder")
+            << QStringList{"Your Name", "a@b.in", "Ravi", "r@b.in"} << "Please Enter Your Name";
         QTest::newRow("name other case") << QStringList{"your name", "a@b.in", "Ravi", "r@b.in"} << "";
-        QTest::newRow("friend placeholder") << QStringList{"Asha", "a@b.in", "Friend's Name", "r@b.in"}
-                                            << "Please Enter Your Friend's Name";
+        QTest::newRow("friend placeholder")
+            << QStringList{"Asha", "a@b.in", "Friend's Name", "r@b.in"} << "Please Enter Your Friend's Name";
         QTest::newRow("blank name") << QStringList{"Asha", "a@b.in", "   ", "r@b.in"}
                                     << "Please Enter Your Friend's Name";
     }
@@ -304,7 +310,7 @@ private Q_SLOTS:
             QCOMPARE(m_fake->messages.last().icon, platform::MessageIcon::Critical);
             QCOMPARE(m_fake->messages.last().title, QStringLiteral("Tavrello"));
             QVERIFY(m_fake->urls.isEmpty());
-            QCOMPARE(edit("txtName")->text(), values[0]);  // fields keep what was typed
+            QCOMPARE(edit("txtName")->text(), values[0]); // fields keep what was typed
         }
     }
 
@@ -315,7 +321,8 @@ private Q_SLOTS:
                  QStringLiteral("Please Enter Your Email"));
         QCOMPARE(*modTellAFriend::MissingValue({"a", "e", "Your Message", "", ""}),
                  QStringLiteral("Please Enter Your Message"));
-        QCOMPARE(*modTellAFriend::MissingValue({"a", "e", "m", "f", ""}), QStringLiteral("Please Enter Your Friend's Email"));
+        QCOMPARE(*modTellAFriend::MissingValue({"a", "e", "m", "f", ""}),
+                 QStringLiteral("Please Enter Your Friend's Email"));
         QVERIFY(!modTellAFriend::MissingValue({"a", "e", "Your Message\r\n", "f", "g"}));
     }
 
@@ -340,7 +347,7 @@ private Q_SLOTS:
         QCOMPARE(keys, (QStringList{"page", "taf1", "taf2", "taf3", "taf4", "taf5", "taf6"}));
         QCOMPARE(items[1].second, QStringLiteral("Asha & Co &taf5=evil@x.y"));
         QCOMPARE(items[2].second, QStringLiteral("asha+yoga@mail.in"));
-        QCOMPARE(items[3].second, QStringLiteral("Your Message\r\n"));  // the hidden box, untouched
+        QCOMPARE(items[3].second, QStringLiteral("Your Message\r\n")); // the hidden box, untouched
         QCOMPARE(items[4].second, QStringLiteral("Ravi 100% = sure #1"));
         QCOMPARE(items[5].second, QStringLiteral("ravi@mail.in"));
         QCOMPARE(items[6].second, QStringLiteral("https://www.quorvane.com/tavrello/"));
@@ -373,13 +380,13 @@ private Q_SLOTS:
         QLineEdit *email = edit("txtEmail");
         QLineEdit *name = edit("txtName");
         email->setFocus(Qt::TabFocusReason);
-        QCOMPARE(email->text(), QString());  // placeholder removed
+        QCOMPARE(email->text(), QString()); // placeholder removed
         name->setFocus(Qt::TabFocusReason);
-        QCOMPARE(email->text(), QStringLiteral("Your Email Address"));  // restored
+        QCOMPARE(email->text(), QStringLiteral("Your Email Address")); // restored
         QCOMPARE(name->text(), QString());
         name->setText(QStringLiteral("   "));
         email->setFocus(Qt::TabFocusReason);
-        QCOMPARE(name->text(), QStringLiteral("Your Name"));  // only spaces count as empty
+        QCOMPARE(name->text(), QStringLiteral("Your Name")); // only spaces count as empty
         email->setText(QStringLiteral("me@x.in"));
         name->setFocus(Qt::TabFocusReason);
         QCOMPARE(email->text(), QStringLiteral("me@x.in"));

@@ -33,15 +33,16 @@ frmAbout::frmAbout(QWidget *parent)
           {720, 45, 3420, 345}, false);
     label(QStringLiteral("Label1"), Content().text(QStringLiteral("about")), makeFont(verdana, 8.25), text, this,
           {720, 390, 6285, 975}, true);
-    LinkLabel *home = link(QStringLiteral("lblHomePage"), QStringLiteral("Click here to visit ") + Content().text(QStringLiteral("home-address")),
-         makeFont(verdana, 8.25, false, true), QColor(0, 0, 255), this, {2955, 1365, 4050, 195});
+    LinkLabel *home = link(QStringLiteral("lblHomePage"),
+                           QStringLiteral("Click here to visit ") + Content().text(QStringLiteral("home-address")),
+                           makeFont(verdana, 8.25, false, true), QColor(0, 0, 255), this, {2955, 1365, 4050, 195});
     connect(home, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
     label(QStringLiteral("Label3"),
           QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get this "
                          "software fully branded for your website."),
           makeFont(verdana, 8.25, true), QColor(128, 0, 128), this, {120, 1800, 6885, 435}, true);
-    LinkLabel *coBrand = link(QStringLiteral("lblCoBrand"), QStringLiteral("Click here for more details"), makeFont(verdana, 8.25, false, true),
-         QColor(0, 0, 255), this, {4710, 2235, 2295, 195});
+    LinkLabel *coBrand = link(QStringLiteral("lblCoBrand"), QStringLiteral("Click here for more details"),
+                              makeFont(verdana, 8.25, false, true), QColor(0, 0, 255), this, {4710, 2235, 2295, 195});
     connect(coBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 
     auto *line = new QFrame(this);

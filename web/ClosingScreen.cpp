@@ -45,11 +45,12 @@ QGroupBox *frame(const QString &name, const QString &caption, QWidget *parent, c
     auto *box = new QGroupBox(caption, parent);
     box->setObjectName(name);
     box->setFont(makeFont(QStringLiteral("Verdana"), 9.75, true));
-    box->setStyleSheet(QStringLiteral("QGroupBox#%1 { background-color: rgb(0, 0, 128); border: 1px solid rgb(0, 0, 128);"
-                                      " margin-top: 0px; padding-top: 0px; }"
-                                      "QGroupBox#%1::title { color: white; subcontrol-origin: padding;"
-                                      " subcontrol-position: top left; left: 6px; top: 2px; }")
-                           .arg(name));
+    box->setStyleSheet(
+        QStringLiteral("QGroupBox#%1 { background-color: rgb(0, 0, 128); border: 1px solid rgb(0, 0, 128);"
+                       " margin-top: 0px; padding-top: 0px; }"
+                       "QGroupBox#%1::title { color: white; subcontrol-origin: padding;"
+                       " subcontrol-position: top left; left: 6px; top: 2px; }")
+            .arg(name));
     Twips::attach(box, twips);
     return box;
 }
@@ -57,8 +58,8 @@ QGroupBox *frame(const QString &name, const QString &caption, QWidget *parent, c
 } // namespace
 
 frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       m_quit(std::move(quitApplication))
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
@@ -71,9 +72,10 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
     Twips::attach(icon, 360, 120, 540, 540);
-    label(QStringLiteral("lblNagScreen2Caption"), QString(), makeFont(QStringLiteral("MS Sans Serif"), 18), Qt::black, this,
-          {1080, 240, 720, 435}, false);  // widened to its caption when that is set
-    label(QStringLiteral("Label2"), QString(), makeFont(verdana, 9.75, true), Qt::black, this, {120, 840, 6975, 1095}, true);
+    label(QStringLiteral("lblNagScreen2Caption"), QString(), makeFont(QStringLiteral("MS Sans Serif"), 18), Qt::black,
+          this, {1080, 240, 720, 435}, false); // widened to its caption when that is set
+    label(QStringLiteral("Label2"), QString(), makeFont(verdana, 9.75, true), Qt::black, this, {120, 840, 6975, 1095},
+          true);
 
     m_check1 = new QCheckBox(Content().text(QStringLiteral("forum-invitation")), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
@@ -112,10 +114,10 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
     m_txtMessage->setTabChangesFocus(true);
     Twips::attach(m_txtMessage, 4800, 3600, 1815, 495);
 
-    QGroupBox *softwares = frame(QStringLiteral("Frame6"), QStringLiteral("Download Quorvane Softwares"), this,
-                                 {7320, 120, 3735, 4575});
-    label(QStringLiteral("Label3"), Content().text(QStringLiteral("softwares")), makeFont(verdana, 9), Qt::white, softwares,
-          {120, 360, 3495, 3855}, true)
+    QGroupBox *softwares =
+        frame(QStringLiteral("Frame6"), QStringLiteral("Download Quorvane Softwares"), this, {7320, 120, 3735, 4575});
+    label(QStringLiteral("Label3"), Content().text(QStringLiteral("softwares")), makeFont(verdana, 9), Qt::white,
+          softwares, {120, 360, 3495, 3855}, true)
         ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Narrowed a little so the whole line fits where the face substituted for Verdana runs wide.
     QFont linkFont = makeFont(verdana, 9, true, true);
@@ -124,13 +126,13 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
                            linkFont, QColor(255, 255, 0), softwares, {75, 4250, 3585, 210});
     connect(home, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 
-    const QList<QWidget *> order = {m_cmdClose, m_check1, m_txtName, submit, m_txtEmail, m_txtFriendEmail,
-                                    m_txtFriendName, m_txtMessage};
+    const QList<QWidget *> order = {m_cmdClose, m_check1,         m_txtName,       submit,
+                                    m_txtEmail, m_txtFriendEmail, m_txtFriendName, m_txtMessage};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    for (QWidget *box : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_txtEmail),
-                         static_cast<QWidget *>(m_txtMessage), static_cast<QWidget *>(m_txtFriendName),
-                         static_cast<QWidget *>(m_txtFriendEmail)})
+    for (QWidget *box :
+         {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_txtEmail), static_cast<QWidget *>(m_txtMessage),
+          static_cast<QWidget *>(m_txtFriendName), static_cast<QWidget *>(m_txtFriendEmail)})
         box->installEventFilter(this);
     Form_Load();
     m_cmdClose->setFocus();

@@ -40,15 +40,9 @@ void WriteStoredSetting(const QString &key, const QString &value)
     services.writeSetting(services.programName(), Group, ScrambleText(key), ScrambleText(value));
 }
 
-QString DateText(const QDate &date)
-{
-    return date.toString(Qt::ISODate);
-}
+QString DateText(const QDate &date) { return date.toString(Qt::ISODate); }
 
-QDate ParseDateText(const QString &text)
-{
-    return QDate::fromString(text, Qt::ISODate);
-}
+QDate ParseDateText(const QString &text) { return QDate::fromString(text, Qt::ISODate); }
 
 ReminderDecision DecideReminder(const QString &storedDate, const QDate &today)
 {
@@ -82,5 +76,3 @@ void CheckForUpdateReminder()
 }
 
 } // namespace StoredSettings
-
-

@@ -6,20 +6,11 @@
 
 namespace modHelp {
 
-QString SiteRoot()
-{
-    return QStringLiteral("https://www.quorvane.com");
-}
+QString SiteRoot() { return QStringLiteral("https://www.quorvane.com"); }
 
-QString PageAddress(const QString &pageKey)
-{
-    return SiteRoot() + QStringLiteral("/tavrello/ssd.php?page=") + pageKey;
-}
+QString PageAddress(const QString &pageKey) { return SiteRoot() + QStringLiteral("/tavrello/ssd.php?page=") + pageKey; }
 
-void OpenWebPage(const QString &address)
-{
-    platform::services().openUrl(QUrl(address, QUrl::StrictMode));
-}
+void OpenWebPage(const QString &address) { platform::services().openUrl(QUrl(address, QUrl::StrictMode)); }
 
 void OpenSoftwaresPage() { OpenWebPage(PageAddress(QStringLiteral("quorvanesoftwares"))); }
 void OpenDonatePage() { OpenWebPage(PageAddress(QStringLiteral("donate"))); }

@@ -75,8 +75,8 @@ void SubmitReferral()
 {
     const Referral &values = Values();
     if (const std::optional<QString> missing = MissingValue(values)) {
-        platform::services().showMessage({*missing, AppInfo::Title(), platform::MessageIcon::Critical,
-                                          platform::MessageButtons::Ok});
+        platform::services().showMessage(
+            {*missing, AppInfo::Title(), platform::MessageIcon::Critical, platform::MessageButtons::Ok});
         return;
     }
     ReferralAddress() = BuildReferralAddress(values);
