@@ -1,18 +1,16 @@
 #include "platform/QtServices.h"
 
+#include "platform/InstanceLock.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCryptographicHash>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include <cstdio>
@@ -78,20 +76,12 @@ void QtServices::writeSetting(const QString &application, const QString &group, 
     settings->sync();
 }
 
-QString QtServices::instanceLockPath(const QString &programFile)
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::tempPath();
-    const QString canonical = QFileInfo(programFile).canonicalFilePath();
-    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return folder + u'/' + QFileInfo(programFile).completeBaseName() + u'-' + QString::fromLatin1(hash)
-        + QStringLiteral(".lock");
-}
-
 bool QtServices::acquireInstanceLock()
 {
-    m_instanceLock = std::make_unique<QLockFile>(instanceLockPath(QCoreApplication::applicationFilePath()));
+    const QString path = instanceLockPath(QCoreApplication::applicationFilePath());
+    if (path.isEmpty())
+        return true;  // no folder of ours to lock in: already logged, and starting beats refusing
+    m_instanceLock = std::make_unique<QLockFile>(path);
     // Only the PID decides staleness: a lock left by a killed process is taken over at once.
     m_instanceLock->setStaleLockTime(0);
     if (m_instanceLock->tryLock(0))

@@ -1,0 +1,3 @@
+#include "platform/Logging.h"
+
+Q_LOGGING_CATEGORY(lcTavrello, "tavrello")
