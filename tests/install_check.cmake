@@ -4,7 +4,9 @@
 # cmake -DBUILD_DIR=... -DVALIDATE=desktop-file-validate -DAPPSTREAMCLI=appstreamcli -P install_check.cmake
 find_program(LINTIAN lintian REQUIRED)
 find_program(DPKG_DEB dpkg-deb REQUIRED)
-find_program(CPACK cpack HINTS ${CMAKE_COMMAND}/.. REQUIRED)
+# The cpack that comes with the cmake running this script.
+get_filename_component(cmake_bin ${CMAKE_COMMAND} DIRECTORY)
+find_program(CPACK cpack HINTS ${cmake_bin} REQUIRED)
 
 set(scratch ${BUILD_DIR}/package-check)
 file(REMOVE_RECURSE ${scratch})
