@@ -14,6 +14,8 @@ int main(int argc, char *argv[])
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrello"));
+    // Ties the windows to the installed launcher, so a Wayland dock shows the program's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvane.tavrello"));
     // Only leaving the closing screen ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     StartApplication();

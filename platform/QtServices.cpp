@@ -1,19 +1,17 @@
 #include "platform/QtServices.h"
 
+#include "platform/InstanceLock.h"
 #include "platform/Logging.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCryptographicHash>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include <cstdio>
@@ -87,20 +85,11 @@ void QtServices::writeSetting(const QString &application, const QString &group, 
         qCWarning(lcPlatform) << "settings store" << settings->fileName() << "could not be written; the value is lost";
 }
 
-QString QtServices::instanceLockPath(const QString &programFile)
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::tempPath();
-    const QString canonical = QFileInfo(programFile).canonicalFilePath();
-    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return folder + u'/' + QFileInfo(programFile).completeBaseName() + u'-' + QString::fromLatin1(hash) +
-           QStringLiteral(".lock");
-}
-
 bool QtServices::acquireInstanceLock()
 {
     const QString path = instanceLockPath(QCoreApplication::applicationFilePath());
+    if (path.isEmpty())
+        return true; // no folder of ours to lock in: already logged, and starting beats refusing
     m_instanceLock = std::make_unique<QLockFile>(path);
     // Only the PID decides staleness: a lock left by a killed process is taken over at once.
     m_instanceLock->setStaleLockTime(0);

@@ -24,9 +24,6 @@ public:
     QString programName() const override;
     void endProcess(int exitCode) override;
 
-    // Where the single-instance lock of the given program file lives.
-    static QString instanceLockPath(const QString &programFile);
-
 private:
     std::unique_ptr<QLockFile> m_instanceLock;
 };

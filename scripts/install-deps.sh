@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make clang-format qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev fonts-dejavu-core
           xvfb xauth openbox xdotool x11-utils xclip imagemagick
-          desktop-file-utils appstream python3 python3-pyatspi at-spi2-core dbus dbus-bin)
+          desktop-file-utils appstream python3 python3-pyatspi at-spi2-core dbus dbus-bin
+          weston qt6-wayland dpkg-dev file lintian)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
