@@ -37,23 +37,27 @@ def check(condition, message):
         raise Failure(message)
 
 
+def private_folders(prefix):
+    """A fresh root with a home, a private runtime folder and a bin folder whose xdg-open only
+    records the address it was given. Returns root, home, bin, runtime and the record's path."""
+    root = tempfile.mkdtemp(prefix=prefix)
+    home, bin_folder, runtime = (os.path.join(root, name) for name in ("home", "bin", "runtime"))
+    for folder in (home, bin_folder, runtime):
+        os.makedirs(folder)
+    os.chmod(runtime, 0o700)
+    opener = os.path.join(bin_folder, "xdg-open")
+    with open(opener, "w") as script:
+        script.write('#!/bin/sh\nprintf "%s\\n" "$1" >> "$TAVRELLO_OPENED"\n')
+    os.chmod(opener, 0o755)
+    return root, home, bin_folder, runtime, os.path.join(root, "opened.txt")
+
+
 class Desktop:
     """An X server with a window manager, a private home and a recording browser opener."""
 
     def __init__(self, program):
         self.program = os.path.realpath(program)
-        self.root = tempfile.mkdtemp(prefix="tavrello-e2e-")
-        self.home = os.path.join(self.root, "home")
-        self.bin = os.path.join(self.root, "bin")
-        self.opened_log = os.path.join(self.root, "opened.txt")
-        runtime = os.path.join(self.root, "runtime")
-        for folder in (self.home, self.bin, runtime):
-            os.makedirs(folder)
-        os.chmod(runtime, 0o700)
-        opener = os.path.join(self.bin, "xdg-open")
-        with open(opener, "w") as script:
-            script.write('#!/bin/sh\nprintf "%s\\n" "$1" >> "$TAVRELLO_OPENED"\n')
-        os.chmod(opener, 0o755)
+        self.root, self.home, self.bin, runtime, self.opened_log = private_folders("tavrello-e2e-")
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-dpi", "96", "-nolisten", "tcp"],

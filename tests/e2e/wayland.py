@@ -27,7 +27,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e import CLOSING, MAIN, SHIFT, Failure, check, ini_key, scramble  # noqa: E402
+from e2e import CLOSING, MAIN, SHIFT, Failure, check, ini_key, private_folders, scramble  # noqa: E402
 
 SKIP = 77
 SOCKET = "tavrello-wayland"
@@ -66,18 +66,7 @@ class Compositor:
 
     def __init__(self, program):
         self.program = os.path.realpath(program)
-        self.root = tempfile.mkdtemp(prefix="tavrello-wayland-")
-        self.home = os.path.join(self.root, "home")
-        self.runtime = os.path.join(self.root, "runtime")
-        bin_folder = os.path.join(self.root, "bin")
-        for folder in (self.home, self.runtime, bin_folder):
-            os.makedirs(folder)
-        os.chmod(self.runtime, 0o700)
-        self.opened_log = os.path.join(self.root, "opened.txt")
-        opener = os.path.join(bin_folder, "xdg-open")
-        with open(opener, "w") as script:
-            script.write('#!/bin/sh\nprintf "%s\\n" "$1" >> "$TAVRELLO_OPENED"\n')
-        os.chmod(opener, 0o755)
+        self.root, self.home, bin_folder, self.runtime, self.opened_log = private_folders("tavrello-wayland-")
         self.env = {
             "PATH": bin_folder + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin"),
             "HOME": self.home,
