@@ -35,7 +35,7 @@ namespace {
 // (a caret blink, a later interaction), not to the result of this input.
 constexpr qint64 BurstGapNs = 40'000'000;
 // No paint for this long after the input: the result is on the screen.
-constexpr qint64 SettleNs = 150'000'000;
+constexpr qint64 SettleNs = 100'000'000;
 
 QWidget *windowWidget(QObject *receiver)
 {

@@ -96,7 +96,7 @@ def main():
     parser.add_argument("build", nargs="?", default="build")
     parser.add_argument("--only", help="measure only the interactions whose label contains this text")
     parser.add_argument("--first-runs", type=int, default=3, help="fresh processes per interaction")
-    parser.add_argument("--repeats", type=int, default=5, help="repeats, in the first of those processes")
+    parser.add_argument("--repeats", type=int, default=4, help="repeats, in the first of those processes")
     parser.add_argument("--skip-startup", action="store_true")
     parser.add_argument("--skip-pages", action="store_true")
     args = parser.parse_args()
