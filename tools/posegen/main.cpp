@@ -19,7 +19,7 @@ namespace {
 constexpr int kPictureSize = 250;
 constexpr int kSheetColumns = 8;
 // Share of the frame the largest figure spans: the margin every picture keeps.
-constexpr double kFill = 0.9;
+constexpr double kFill = 0.94;
 const int kIconSizes[] = {32, 64, 128, 256};
 // The icon is the seated lotus, the pose most people picture for yoga.
 const char *kIconPose = "15-padmasana.pose";
@@ -35,7 +35,10 @@ void save(const QImage &image, const QString &path, int quality = -1)
 int printJoints(const QString &path)
 {
     const Pose pose = parsePose(path);
-    const Figure figure = solvePose(pose);
+    QStringList problems;
+    const Figure figure = solvePose(pose, &problems);
+    for (const QString &p : problems)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(p));
     QStringList names = figure.points.keys();
     names.sort();
     for (const QString &name : names)
@@ -44,6 +47,18 @@ int printJoints(const QString &path)
     for (const Part &part : figure.parts)
         std::printf("lowest %-12s %7.1f\n", qPrintable(part.name), figure.lowest(part.name));
     return 0;
+}
+
+// Draws one pose as it stands, listing what is wrong with its floor contact.
+int drawOne(const QString &path, const QString &out)
+{
+    const Pose pose = parsePose(path);
+    QStringList problems;
+    const Figure figure = solvePose(pose, &problems);
+    for (const QString &p : problems)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(p));
+    save(renderPicture(figure, 2 * kPictureSize, 140), out);
+    return problems.isEmpty() ? 0 : 1;
 }
 
 void writeSvgIcon(const Figure &figure, const QString &path)
@@ -109,12 +124,16 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const bool joints = args.size() == 3 && args[1] == "--joints";
-    if ((args.size() > 2 && !joints) || args.contains("-h") || args.contains("--help")) {
+    const bool draw = args.size() == 4 && args[1] == "--draw";
+    if ((args.size() > 2 && !joints && !draw) || args.contains("-h") || args.contains("--help")) {
         std::fprintf(stderr, "usage: posegen [repository root, default .]\n"
-                             "       posegen --joints FILE.pose\n");
+                             "       posegen --joints FILE.pose\n"
+                             "       posegen --draw FILE.pose OUT.png\n");
         return 2;
     }
     try {
+        if (draw)
+            return drawOne(args[2], args[3]);
         return joints ? printJoints(args[2]) : run(QDir(args.value(1, ".")));
     } catch (const std::exception &e) {
         std::fprintf(stderr, "posegen: %s\n", e.what());

@@ -18,7 +18,7 @@ const JointLimit kLimits[] = {
     {"thorax", {"flex", "side", "twist"}, {-40, -30, -45}, {50, 30, 45}, 3},
     {"neck", {"flex", "side", "twist"}, {-55, -40, -75}, {60, 40, 75}, 3},
     {"head", {"flex", "side", "twist"}, {-40, -20, -20}, {40, 20, 20}, 3},
-    {"shoulder", {"flex", "abd", "twist"}, {-70, -45, -95}, {185, 185, 95}, 3},
+    {"shoulder", {"flex", "abd", "twist"}, {-100, -45, -95}, {185, 185, 95}, 3},
     {"elbow", {"flex", "", ""}, {-5, 0, 0}, {160, 0, 0}, 1},
     {"wrist", {"flex", "twist", ""}, {-95, -100, 0}, {90, 100, 0}, 2},
     {"hip", {"flex", "abd", "twist"}, {-40, -35, -60}, {155, 95, 95}, 3},
@@ -65,6 +65,18 @@ QMatrix4x4 jointRotation(const QString &kind, QVector3D a, float s)
 
 QString kindOf(const QString &joint) { return joint.section('.', 0, 0); }
 
+// The bone whose frame a named point moves with.
+QString frameOf(const QString &point)
+{
+    const QString kind = kindOf(point), s = point.section('.', 1);
+    static const QHash<QString, QString> owner = {
+        {"pelvis", "pelvis"}, {"waist", "lumbar"}, {"neckbase", "thorax"}, {"headbase", "neck"}, {"head", "head"},
+        {"shoulder", "thorax"}, {"elbow", "shoulder"}, {"wrist", "elbow"}, {"fingers", "wrist"},
+        {"hip", "pelvis"}, {"knee", "hip"}, {"ankle", "knee"}, {"heel", "ankle"}, {"toe", "ankle"}};
+    const QString bone = owner.value(kind);
+    return bone == "thorax" || bone == "pelvis" || bone == "lumbar" || bone == "neck" || bone == "head" ? bone : bone + "." + s;
+}
+
 QMatrix4x4 fromAxes(const QVector3D &x, const QVector3D &y, const QVector3D &z)
 {
     QMatrix4x4 m;
@@ -78,7 +90,7 @@ QVector3D rotate(const QMatrix4x4 &m, const QVector3D &v) { return m.mapVector(v
 
 class Solver {
 public:
-    explicit Solver(const Pose &pose) : pose(pose) { fig.pose = &pose; }
+    Solver(const Pose &pose, QStringList *floorProblems) : pose(pose), floorProblems(floorProblems) { fig.pose = &pose; }
 
     Figure solve()
     {
@@ -86,6 +98,8 @@ public:
         forward();
         for (const Reach &r : pose.reaches)
             reach(r);
+        for (const Aim &a : pose.aims)
+            aim(a);
         build();
         floor();
         return fig;
@@ -93,7 +107,15 @@ public:
 
 private:
     const Pose &pose;
+    QStringList *floorProblems;
     Figure fig;
+
+    void floorFail(const QString &what) const
+    {
+        if (!floorProblems)
+            fail(what);
+        *floorProblems << what;
+    }
 
     [[noreturn]] void fail(const QString &what) const
     {
@@ -185,7 +207,11 @@ private:
         if (!r.joint.isEmpty()) {
             if (!fig.points.contains(r.joint))
                 fail(QStringLiteral("line %1: no point called %2").arg(r.line).arg(r.joint));
+            if (r.local)
+                target = fig.frames[frameOf(r.joint)].mapVector(target);
             target += fig.at(r.joint);
+            if (r.level)
+                target.setY(r.point.y());
         }
         const QVector3D S = fig.at(root);
         QVector3D toT = target - S;
@@ -195,7 +221,8 @@ private:
                      .arg(r.line).arg(r.limb).arg(d - a - b, 0, 'f', 1));
         const QVector3D u = toT.normalized();
         d = qBound(std::abs(a - b) + 0.01f, d, a + b - 0.001f);
-        QVector3D pole = r.pole.isNull() ? rotate(parent, arm ? QVector3D(0.3f * m, -0.2f, -1) : QVector3D(0.1f * m, 0, 1))
+        QVector3D pole = !r.pole.isNull() && r.local ? fig.frames[frameOf(r.joint)].mapVector(r.pole)
+                       : r.pole.isNull() ? rotate(parent, arm ? QVector3D(0.3f * m, -0.2f, -1) : QVector3D(0.1f * m, 0, 1))
                                          : r.pole;
         QVector3D perp = pole - QVector3D::dotProduct(pole, u) * u;
         if (perp.length() < 1e-4f)
@@ -222,6 +249,43 @@ private:
         checkReach(r, parent, root, qRadiansToDegrees(std::acos(qBound(-1.f, QVector3D::dotProduct(-yu, f), 1.f))));
     }
 
+    void aim(const Aim &a)
+    {
+        const QString s = a.part.section('.', 1);
+        const bool hand = a.part.startsWith("hand");
+        const float m = s == "l" ? 1 : -1;
+        const QMatrix4x4 room = a.body ? fig.frames["pelvis"] : QMatrix4x4();
+        const QVector3D along = room.mapVector(a.along).normalized(), aimFacing = room.mapVector(a.facing);
+        QVector3D facing = aimFacing - QVector3D::dotProduct(aimFacing, along) * along;
+        if (facing.length() < 1e-3f)
+            fail(QStringLiteral("line %1: %2 cannot face the way it points").arg(a.line).arg(a.part));
+        facing.normalize();
+        QMatrix4x4 frame;
+        if (hand) {
+            const QVector3D y = -along, x = -m * facing;
+            frame = fromAxes(x, y, QVector3D::crossProduct(x, y));
+        } else {
+            const QVector3D y = -facing, z = along;
+            frame = fromAxes(QVector3D::crossProduct(y, z), y, z);
+        }
+        // The wrist bends at most 95 degrees off the forearm; the toes come at most 35
+        // degrees nearer the shin than a right angle.
+        const QVector3D bone = -fig.frames[(hand ? "elbow." : "knee.") + s].column(1).toVector3D();
+        const double angle = qRadiansToDegrees(std::acos(qBound(-1.f, QVector3D::dotProduct(bone, along), 1.f)));
+        if (angle > (hand ? 95 : 125))
+            fail(QStringLiteral("joint %1: %2 is bent %3 degrees off the %4 (line %5)")
+                     .arg(hand ? "wrist." + s : "ankle." + s, a.part).arg(qRound(angle))
+                     .arg(hand ? "forearm" : "shin").arg(a.line));
+        if (hand) {
+            fig.frames["wrist." + s] = frame;
+            set("fingers." + s, fig.at("wrist." + s) + frame.mapVector({0, -kHand, 0}));
+        } else {
+            fig.frames["ankle." + s] = frame;
+            set("heel." + s, fig.at("ankle." + s) + frame.mapVector({0, -3, -1.6f}));
+            set("toe." + s, fig.at("ankle." + s) + frame.mapVector({0, -3.6f, 9}));
+        }
+    }
+
     // The solved limb must bend as the joint allows.
     void checkReach(const Reach &r, const QMatrix4x4 &parent, const QString &root, double fold) const
     {
@@ -229,7 +293,7 @@ private:
         const float m = r.limb.endsWith(".l") ? 1 : -1;
         const QVector3D d = parent.transposed().mapVector(-fig.frames[root].column(1).toVector3D());
         double flex = qRadiansToDegrees(std::atan2(d.z(), -d.y()));
-        if (arm && flex < -90)
+        if (arm && flex < -110)
             flex += 360;
         const double abd = qRadiansToDegrees(std::asin(qBound(-1.f, d.x(), 1.f))) * m;
         const JointLimit *rootLim = jointLimit(root), *midLim = jointLimit(arm ? "elbow.l" : "knee.l");
@@ -238,7 +302,8 @@ private:
         if (fold > midLim->hi[0] + slack)
             fail(QStringLiteral("joint %1: flex %2 is outside %3..%4 (reach on line %5)")
                      .arg(mid).arg(qRound(fold)).arg(midLim->lo[0]).arg(midLim->hi[0]).arg(r.line));
-        if (flex < rootLim->lo[0] - slack || flex > rootLim->hi[0] + slack)
+        // Flexion means little for a limb held straight out to the side.
+        if (std::abs(d.x()) < 0.9f && (flex < rootLim->lo[0] - slack || flex > rootLim->hi[0] + slack))
             fail(QStringLiteral("joint %1: flex %2 is outside %3..%4 (reach on line %5)")
                      .arg(root).arg(qRound(flex)).arg(rootLim->lo[0]).arg(rootLim->hi[0]).arg(r.line));
         if (abd < rootLim->lo[1] - slack || abd > rootLim->hi[1] + slack)
@@ -265,7 +330,7 @@ private:
             return fig.at(origin) + F[frame].mapVector(v);
         };
         // Wider than deep: pairs of capsules side by side for the hips, waist and ribcage.
-        int p = addPart("torso", Material::Clothes);
+        int p = addPart("torso", Material::Shirt);
         capsule(p, at("pelvis", "pelvis", {4.6f, -2.4f, -0.6f}), 6.6f, at("pelvis", "pelvis", {-4.6f, -2.4f, -0.6f}), 6.6f);
         for (const float x : {2.6f, -2.6f})
             capsule(p, at("lumbar", "pelvis", {x, 0, -0.4f}), 6.4f, at("lumbar", "pelvis", {x, 13, -0.6f}), 6.6f);
@@ -283,7 +348,7 @@ private:
         }
         for (const QString s : {"l", "r"}) {
             const float m = s == "l" ? 1 : -1;
-            p = addPart("upperarm." + s, Material::Clothes);
+            p = addPart("upperarm." + s, Material::Shirt);
             capsule(p, fig.at("shoulder." + s), 4.0f, fig.at("elbow." + s), 2.8f);
             p = addPart("forearm." + s, Material::Skin);
             capsule(p, fig.at("elbow." + s), 2.6f, fig.at("wrist." + s), 1.8f);
@@ -341,7 +406,7 @@ private:
         for (const Part &part : fig.parts) {
             const double low = fig.lowest(part.name);
             if (low < -0.3)
-                fail(QStringLiteral("%1 goes %2 units through the floor").arg(part.name).arg(-low, 0, 'f', 1));
+                floorFail(QStringLiteral("%1 goes %2 units through the floor").arg(part.name).arg(-low, 0, 'f', 1));
         }
         for (const QString &c : pose.contacts) {
             bool known = false;
@@ -350,8 +415,8 @@ private:
             if (!known)
                 fail(QStringLiteral("no part called %1 to rest on the floor").arg(c));
             const double low = fig.lowest(c);
-            if (low > 1.0)
-                fail(QStringLiteral("%1 should rest on the floor but is %2 units above it").arg(c).arg(low, 0, 'f', 1));
+            if (low > 1.5) // about 2.5 cm: touching, at the scale of the pictures
+                floorFail(QStringLiteral("%1 should rest on the floor but is %2 units above it").arg(c).arg(low, 0, 'f', 1));
         }
     }
 };
@@ -424,13 +489,42 @@ Pose parsePoseText(const QString &text, const QString &file)
                     fail("the pole must not be 0 0 0");
                 w = w.mid(0, poleAt);
             }
-            if (w.value(2) == "at") {
+            if (w.value(2) == "at" || w.value(2) == "on") {
+                r.local = w.value(2) == "on";
+                if (w.size() == 7 && w[5].startsWith('@')) {
+                    if (r.local)
+                        fail("a height (@) goes with 'at', not 'on'");
+                    if (!pose.fixedHeight)
+                        fail("a height (@) needs the pelvis 'height:' first");
+                    r.level = true;
+                    w[5].remove(0, 1);
+                }
                 r.joint = w.value(3);
                 r.point = w.size() == 4 ? QVector3D() : numbers(w, 4, 3, where);
             } else {
                 r.point = numbers(w, 2, 3, where);
             }
             pose.reaches << r;
+            continue;
+        }
+        if (line.startsWith("aim ")) {
+            QStringList w = line.split(QRegularExpression("\\s+"));
+            Aim a;
+            a.body = w.last() == "body";
+            if (a.body)
+                w.removeLast();
+            a.line = n + 1;
+            a.part = w.value(1);
+            const bool hand = a.part.startsWith("hand.");
+            if (!QStringList{"hand.l", "hand.r", "foot.l", "foot.r"}.contains(a.part))
+                fail("aim needs hand.l, hand.r, foot.l or foot.r, not '" + a.part + "'");
+            if (w.size() != 10 || w[2] != (hand ? "fingers" : "toes") || w[6] != (hand ? "palm" : "sole"))
+                fail(hand ? "expected 'aim HAND fingers X Y Z palm X Y Z'" : "expected 'aim FOOT toes X Y Z sole X Y Z'");
+            a.along = numbers(w.mid(0, 6), 3, 3, where);
+            a.facing = numbers(w, 7, 3, where);
+            if (a.along.isNull() || a.facing.isNull())
+                fail("an aim direction must not be 0 0 0");
+            pose.aims << a;
             continue;
         }
         const int colon = line.indexOf(':');
@@ -482,7 +576,7 @@ Pose parsePose(const QString &path)
     return parsePoseText(QString::fromUtf8(f.readAll()), path);
 }
 
-Figure solvePose(const Pose &pose)
+Figure solvePose(const Pose &pose, QStringList *floorProblems)
 {
-    return Solver(pose).solve();
+    return Solver(pose, floorProblems).solve();
 }

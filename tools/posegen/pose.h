@@ -21,7 +21,17 @@ struct Reach {
     QString limb;             // arm.l, arm.r, leg.l, leg.r
     QString joint;            // target point of the figure, empty for a point in space
     QVector3D point;          // the point in space, or the offset from the joint
+    bool local = false;       // the offset is in the frame of the bone the joint ends
+    bool level = false;       // point.y is a height above the floor, not an offset
     QVector3D pole;           // where the elbow or knee points; null: the natural way
+    int line = 0;
+};
+
+// An aim turns a hand or a foot to face given directions: fingers (toes) and palm (sole).
+struct Aim {
+    QString part;             // hand.l, hand.r, foot.l, foot.r
+    QVector3D along, facing;  // fingers or toes; palm or sole
+    bool body = false;        // the directions are in the body's frame (the pelvis), not the room's
     int line = 0;
 };
 
@@ -38,6 +48,7 @@ struct Pose {
     QHash<QString, QVector3D> angles; // joint -> up to three angles, degrees
     QHash<QString, int> angleLine;    // joint -> line, for messages
     QVector<Reach> reaches;
+    QVector<Aim> aims;
 };
 
 // One tapered capsule of the body surface.
@@ -47,7 +58,7 @@ struct Capsule {
     int part = 0; // index into Figure::parts
 };
 
-enum class Material { Clothes, Skin, Head, Tongue };
+enum class Material { Clothes, Shirt, Skin, Head, Tongue };
 
 struct Part {
     QString name;       // thigh.l, hand.r, torso, head, ...
@@ -79,4 +90,6 @@ Pose parsePose(const QString &path);
 Pose parsePoseText(const QString &text, const QString &file);
 // Throws PoseError naming the pose and the joint or part: a joint past its limit, an
 // unreachable target, a part through the floor, a contact part off it.
-Figure solvePose(const Pose &pose);
+// With `floorProblems`, problems with the floor are listed there instead, so a pose being
+// edited can still be drawn.
+Figure solvePose(const Pose &pose, QStringList *floorProblems = nullptr);

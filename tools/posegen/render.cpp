@@ -13,7 +13,8 @@ namespace {
 
 // The program's purple and lilac, a light background and a pale skin of the same family.
 const QColor kBackground(251, 248, 253);
-const QColor kClothes(118, 40, 140);
+const QColor kClothes(104, 22, 124);  // leggings, the program's purple
+const QColor kShirt(170, 112, 212);   // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
 const QColor kHair(74, 20, 88);
 const QColor kLine(56, 6, 66);
@@ -239,6 +240,8 @@ QColor baseColour(const Figure &f, int id, const QVector3D &nw)
     switch (f.parts[id].material) {
     case Material::Clothes:
         return kClothes;
+    case Material::Shirt:
+        return kShirt;
     case Material::Skin:
         return kSkin;
     case Material::Tongue:
@@ -352,7 +355,7 @@ QImage renderPicture(const Figure &figure, int size, double span)
     smoothNormals(ras, int(1.2 * fr.k));
     const auto [zBack, zFront] = depthRange(figure, cam);
     const float zSpan = std::max(1.f, zFront - zBack);
-    const auto tone = [&](float zz) { return 0.55 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
+    const auto tone = [&](float zz) { return 0.45 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
@@ -438,6 +441,7 @@ void paintIcon(QPainter &p, const Figure &figure, double size)
         float depth;
         QPainterPath path;
         QColor colour;
+        QPainterPath hair; // the head's crown, over the face
     };
     QVector<Item> items;
     for (int id = 0; id < figure.parts.size(); ++id) {
@@ -457,8 +461,14 @@ void paintIcon(QPainter &p, const Figure &figure, double size)
             continue;
         it.depth /= count;
         const Material m = figure.parts[id].material;
-        const QColor base = m == Material::Clothes ? kClothes : m == Material::Head ? kHair : kSkin;
+        const QColor base = m == Material::Clothes ? kClothes : m == Material::Shirt ? kShirt : kSkin;
         it.colour = mix(base, kBadge, 0.5 * (zFront - it.depth) / std::max(1.f, zFront - zBack));
+        if (m == Material::Head) {
+            const QRectF b = it.path.boundingRect();
+            QPainterPath cap;
+            cap.addEllipse(b.translated(0, -b.height() * 0.42));
+            it.hair = it.path.intersected(cap);
+        }
         items << it;
     }
     std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) { return a.depth < b.depth; });
@@ -466,6 +476,10 @@ void paintIcon(QPainter &p, const Figure &figure, double size)
     for (const Item &it : items) {
         p.setBrush(it.colour);
         p.drawPath(it.path.simplified());
+        if (!it.hair.isEmpty()) {
+            p.setBrush(kHair);
+            p.drawPath(it.hair.simplified());
+        }
     }
     p.restore();
 }

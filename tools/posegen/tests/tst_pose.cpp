@@ -108,6 +108,7 @@ private Q_SLOTS:
         QTest::newRow("knee bent backwards") << "knee.r: -20" << "joint knee.r: flex -20";
         QTest::newRow("elbow") << "elbow.r: 161" << "joint elbow.r: flex 161";
         QTest::newRow("arm overhead") << "shoulder.l: 180" << "";
+        QTest::newRow("arm too far back") << "shoulder.l: -110" << "joint shoulder.l: flex -110 is outside -100..185";
         QTest::newRow("hip split sideways") << "hip.r: 0 100" << "joint hip.r: abd 100 is outside -35..95";
         QTest::newRow("hip twisted in") << "hip.l: 90 0 -70" << "joint hip.l: twist -70";
         QTest::newRow("neck turned round") << "neck: 0 0 120" << "joint neck: twist 120";
@@ -115,7 +116,7 @@ private Q_SLOTS:
         QTest::newRow("ankle") << "ankle.l: 0 45" << "joint ankle.l: turn 45";
         // A reach must bend the limb within the same limits as an angle would.
         QTest::newRow("reach folds the knee too far") << "reach leg.l at hip.l 0 -1 -0.5" << "joint knee.l: flex";
-        QTest::newRow("reach takes the arm up behind the back") << "reach arm.r at shoulder.r 0 5 -30" << "joint shoulder.r: flex";
+        QTest::newRow("reach takes the arm up behind the back") << "reach arm.r at shoulder.r 0 30 -12 pole 0 0.3 -1" << "joint shoulder.r: flex 212";
         QTest::newRow("reach out of range") << "reach arm.l at shoulder.l 0 -40 0" << "line 2: arm.l cannot reach";
         QTest::newRow("reach within range") << "reach arm.l at shoulder.l 8 -20 10" << "";
         QTest::newRow("reach to a point that is no joint") << "reach arm.l at tail 0 0 0" << "no point called tail";
