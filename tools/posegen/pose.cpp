@@ -334,7 +334,8 @@ private:
         capsule(p, at("pelvis", "pelvis", {4.6f, -2.4f, -0.6f}), 6.6f, at("pelvis", "pelvis", {-4.6f, -2.4f, -0.6f}), 6.6f);
         for (const float x : {2.6f, -2.6f})
             capsule(p, at("lumbar", "pelvis", {x, 0, -0.4f}), 6.4f, at("lumbar", "pelvis", {x, 13, -0.6f}), 6.6f);
-        capsule(p, at("thorax", "waist", {5.0f, 4.0f, -0.2f}), 6.7f, at("thorax", "waist", {-5.0f, 4.0f, -0.2f}), 6.7f);
+        for (const float x : {3.8f, -3.8f})
+            capsule(p, at("thorax", "waist", {x, 1.0f, -0.4f}), 6.6f, at("thorax", "waist", {x * 1.2f, 8.5f, -0.3f}), 6.8f);
         capsule(p, at("thorax", "waist", {6, 11.2f, -0.6f}), 6.0f, at("thorax", "waist", {-6, 11.2f, -0.6f}), 6.0f);
         p = addPart("neck", Material::Skin);
         capsule(p, fig.at("neckbase") + F["neck"].mapVector({0, -2, -0.5f}), 3.3f, fig.at("headbase"), 3.1f);

@@ -229,7 +229,8 @@ QColor headColour(const Figure &f, const QVector3D &nw)
     if (std::abs(ns) < (tongue ? 0.26f : 0.2f) && nf > 0.6f) {
         if (tongue && nu < -0.3f && nu > -0.62f)
             return nu < -0.36f && std::abs(ns) < 0.17f ? kTongue : kEye;
-        if (!tongue && nu < -0.36f && nu > -0.42f)
+        // A closed mouth only where it faces the viewer: in profile it reads as a drip.
+        if (!tongue && nu < -0.36f && nu > -0.41f && std::abs(ns) < 0.16f && nf > 0.86f)
             return kMouth;
     }
     return kSkin;
