@@ -342,7 +342,7 @@ private:
         p = addPart("head", Material::Head);
         capsule(p, fig.at("head"), kHeadRadius, fig.at("head") + F["head"].mapVector({0, 0.6f, -0.6f}), kHeadRadius);
         p = addPart("nose", Material::Skin);
-        capsule(p, at("head", "head", {0, -0.6f, 5.8f}), 0.95f, at("head", "head", {0, -1.7f, 7.3f}), 0.7f);
+        capsule(p, at("head", "head", {0, -0.5f, 5.9f}), 0.9f, at("head", "head", {0, -1.6f, 7.2f}), 0.75f);
         if (pose.flags.contains("tongue")) {
             p = addPart("tongue", Material::Tongue);
             capsule(p, at("head", "head", {0, -3.2f, 5.4f}), 1.3f, at("head", "head", {0, -5.8f, 6.4f}), 1.1f);

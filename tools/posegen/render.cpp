@@ -17,6 +17,7 @@ const QColor kClothes(104, 22, 124);  // leggings, the program's purple
 const QColor kShirt(170, 112, 212);   // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
 const QColor kHair(74, 20, 88);
+const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
 const QColor kEye(50, 10, 60);
 const QColor kMouth(150, 60, 110);
@@ -221,9 +222,6 @@ QColor headColour(const Figure &f, const QVector3D &nw)
         const float du = nu - QVector3D::dotProduct(eye, up);
         if (closed ? (de > 0.975f && std::abs(du) < 0.035f) : de > 0.989f)
             return kEye;
-        // An eyebrow over each eye gives the face an up and a down.
-        if (de > 0.955f && du > 0.13f && du < 0.19f)
-            return kHair;
     }
     const bool tongue = f.pose->flags.contains("tongue");
     if (std::abs(ns) < (tongue ? 0.26f : 0.2f) && nf > 0.6f) {
@@ -244,7 +242,7 @@ QColor baseColour(const Figure &f, int id, const QVector3D &nw)
     case Material::Shirt:
         return kShirt;
     case Material::Skin:
-        return kSkin;
+        return f.parts[id].name == "nose" ? kNose : kSkin;
     case Material::Tongue:
         return kTongue;
     case Material::Head:
@@ -358,6 +356,10 @@ QImage renderPicture(const Figure &figure, int size, double span)
     const float zSpan = std::max(1.f, zFront - zBack);
     const auto tone = [&](float zz) { return 0.45 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
+    std::vector<bool> isNose;
+    for (const Part &part : figure.parts)
+        isNose.push_back(part.name == "nose");
+
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
     std::vector<QPoint> probe;
@@ -375,8 +377,9 @@ QImage renderPicture(const Figure &figure, int size, double span)
             const size_t j = size_t(qy) * W + qx;
             if (ras.part[j] < 0)
                 return true;
-            // Where two parts only meet (a knee, a hip) the depth runs on: no line.
-            if (ras.part[j] != ras.part[i] && ras.z[j] > ras.z[i] + 0.7f)
+            // Where two parts only meet (a knee, a hip) the depth runs on: no line. The nose
+            // shows by its shading and in profile, a ring around it reads as a mouth.
+            if (ras.part[j] != ras.part[i] && ras.z[j] > ras.z[i] + 0.7f && !isNose[ras.part[j]])
                 return true;
         }
         return false;
