@@ -345,7 +345,7 @@ private:
         capsule(p, at("head", "head", {0, -0.5f, 5.9f}), 0.9f, at("head", "head", {0, -1.6f, 7.2f}), 0.75f);
         if (pose.flags.contains("tongue")) {
             p = addPart("tongue", Material::Tongue);
-            capsule(p, at("head", "head", {0, -3.2f, 5.4f}), 1.3f, at("head", "head", {0, -5.8f, 6.4f}), 1.1f);
+            capsule(p, at("head", "head", {0, -3.0f, 5.3f}), 1.6f, at("head", "head", {0, -6.4f, 6.0f}), 1.4f);
         }
         for (const QString s : {"l", "r"}) {
             const float m = s == "l" ? 1 : -1;
