@@ -84,6 +84,11 @@ private Q_SLOTS:
         QTest::newRow("reach bad limb") << "name: X\nreach tail 0 0 0\n" << "test.pose:2: reach needs arm.l";
         QTest::newRow("reach short") << "name: X\nreach arm.l 1 2\n" << "test.pose:2: expected 3 numbers";
         QTest::newRow("zero pole") << "name: X\nreach arm.l 1 2 3 pole 0 0 0\n" << "the pole must not be 0 0 0";
+        QTest::newRow("height without height") << "name: X\nreach arm.l at knee.l 0 @2 0\n" << "needs the pelvis 'height:'";
+        QTest::newRow("height in a bone frame") << "name: X\nheight: 9\nreach arm.l on knee.l 0 @2 0\n" << "goes with 'at'";
+        QTest::newRow("aim a knee") << "name: X\naim knee.l toes 0 0 1 sole 0 -1 0\n" << "aim needs hand.l";
+        QTest::newRow("aim a hand with toes") << "name: X\naim hand.l toes 0 0 1 sole 0 -1 0\n" << "expected 'aim HAND fingers";
+        QTest::newRow("aim nowhere") << "name: X\naim foot.r toes 0 0 0 sole 0 -1 0\n" << "must not be 0 0 0";
     }
     void rejectsMalformedLines()
     {
@@ -120,6 +125,11 @@ private Q_SLOTS:
         QTest::newRow("reach out of range") << "reach arm.l at shoulder.l 0 -40 0" << "line 2: arm.l cannot reach";
         QTest::newRow("reach within range") << "reach arm.l at shoulder.l 8 -20 10" << "";
         QTest::newRow("reach to a point that is no joint") << "reach arm.l at tail 0 0 0" << "no point called tail";
+        // An aim may not bend the wrist or the ankle further than the joint goes.
+        QTest::newRow("hand bent back on the forearm") << "aim hand.l fingers 0 1 0 palm 1 0 0" << "joint wrist.l: hand.l is bent 180";
+        QTest::newRow("hand flat on the floor") << "aim hand.r fingers 0 0 1 palm 0 -1 0" << "";
+        QTest::newRow("toes pulled up past the shin") << "aim foot.l toes 0 1 0.3 sole 0 0 -1" << "joint ankle.l: foot.l is bent";
+        QTest::newRow("toes pointed") << "aim foot.r toes 0 -1 0.2 sole 0 0 -1" << "";
     }
     void jointLimits()
     {
@@ -192,6 +202,23 @@ private Q_SLOTS:
 
         f = solveText("name: X\nbody: 90\n", pose); // face down: the nose points at the floor
         QVERIFY(f.frames["head"].mapVector({0, 0, 1}).y() < -0.9f);
+    }
+
+    // "on" offsets turn with the body, "@" heights stay on the floor, aims turn hand and foot.
+    void targetsAndAims()
+    {
+        Pose pose;
+        Figure f = solveText("name: X\nbody: 90\nreach arm.l on pelvis 3 6 9\n", pose);
+        QVERIFY((f.at("wrist.l") - (f.at("pelvis") + f.frames["pelvis"].mapVector({3, 6, 9}))).length() < 0.01f);
+        QVERIFY(f.at("wrist.l").y() < f.at("pelvis").y() - 5); // the body's front faces the floor
+
+        f = solveText("name: X\nheight: 9.5\nhip.l: 90\nhip.r: 90\nshoulder.l: 90\nreach arm.r at shoulder.r -3 @8 5\n", pose);
+        QVERIFY(std::abs(f.at("wrist.r").y() - 8) < 0.01f);
+        QVERIFY(std::abs(f.at("wrist.r").x() - (f.at("shoulder.r").x() - 3)) < 0.01f);
+
+        f = solveText("name: X\naim hand.l fingers 0 0 1 palm 0 -1 0\naim foot.r toes 1 0 0 sole 0 -1 0\n", pose);
+        QVERIFY(f.at("fingers.l").z() > f.at("wrist.l").z() + 8);  // fingers forward
+        QVERIFY(f.at("toe.r").x() > f.at("heel.r").x() + 8);        // toes turned to the left
     }
 
     void reachPutsTheWristOnTheTarget()
