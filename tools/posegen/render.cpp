@@ -449,7 +449,9 @@ void paintIcon(QPainter &p, const Figure &figure, double size)
     };
     QVector<Item> items;
     for (int id = 0; id < figure.parts.size(); ++id) {
-        Item it{0, {}, {}};
+        if (figure.parts[id].name == "nose") // a bump too small to read at icon sizes
+            continue;
+        Item it{0, {}, {}, {}};
         int count = 0;
         for (const Capsule &c : figure.capsules) {
             if (c.part != id)
