@@ -89,7 +89,7 @@ int run(const QDir &root)
     QVector<Figure> figures;
     double span = 0;
     for (const QString &file : files) {
-        loaded.push_back(std::make_unique<Pose>(parsePose(poses.filePath(file))));
+        loaded.push_back(std::make_unique<Pose>(parsePose(QDir::cleanPath(poses.filePath(file)))));
         figures << solvePose(*loaded.back());
         const QRectF e = projectedExtent(figures.last());
         span = std::max({span, e.width() / kFill, e.height() / kFill});
