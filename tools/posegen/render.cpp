@@ -14,7 +14,7 @@ namespace {
 // The program's purple and lilac, a light background and a pale skin of the same family.
 const QColor kBackground(251, 248, 253);
 const QColor kClothes(104, 22, 124);  // leggings, the program's purple
-const QColor kShirt(170, 112, 212);   // top, between purple and lilac
+const QColor kShirt(162, 102, 206);   // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
@@ -354,7 +354,7 @@ QImage renderPicture(const Figure &figure, int size, double span)
     smoothNormals(ras, int(1.2 * fr.k));
     const auto [zBack, zFront] = depthRange(figure, cam);
     const float zSpan = std::max(1.f, zFront - zBack);
-    const auto tone = [&](float zz) { return 0.45 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
+    const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
     std::vector<bool> isNose;
     for (const Part &part : figure.parts)
