@@ -357,8 +357,22 @@ QImage renderPicture(const Figure &figure, int size, double span)
     const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
     std::vector<bool> isNose;
-    for (const Part &part : figure.parts)
+    std::vector<int> kneeOf; // for a shin, the thigh it hangs from
+    for (const Part &part : figure.parts) {
         isNose.push_back(part.name == "nose");
+        int thigh = -1;
+        const QString side = part.name.section('.', 1);
+        const QVector3D upper = figure.at("knee." + side) - figure.at("hip." + side),
+                        lower = figure.at("ankle." + side) - figure.at("knee." + side);
+        // Only a bent knee folds; across a straight leg the seam would be a stray line.
+        const bool bent = part.name.startsWith("shin.") &&
+                          QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0));
+        if (bent)
+            for (int k = 0; k < figure.parts.size(); ++k)
+                if (figure.parts[k].name == "thigh." + part.name.section('.', 1))
+                    thigh = k;
+        kneeOf.push_back(thigh);
+    }
 
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
@@ -380,6 +394,9 @@ QImage renderPicture(const Figure &figure, int size, double span)
             // Where two parts only meet (a knee, a hip) the depth runs on: no line. The nose
             // shows by its shading and in profile, a ring around it reads as a mouth.
             if (ras.part[j] != ras.part[i] && ras.z[j] > ras.z[i] + 0.7f && !isNose[ras.part[j]])
+                return true;
+            // The fold of a knee: a crease where thigh and shin meet, drawn on the shin.
+            if (kneeOf[ras.part[i]] >= 0 && kneeOf[ras.part[i]] == ras.part[j] && o.manhattanLength() <= lineWidth * 0.6)
                 return true;
         }
         return false;
