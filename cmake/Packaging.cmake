@@ -10,6 +10,8 @@ foreach(size 32 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME com.quorvane.tavrello.png)
 endforeach()
+install(FILES data/icons/tavrello.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME com.quorvane.tavrello.svg)
 
 # The manual page and the changelog go in gzipped, without a timestamp, so that two builds of the
 # same sources give the same package.

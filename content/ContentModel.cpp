@@ -88,6 +88,8 @@ void ContentModel::checkAsana(AsanaIndex index, int position, const QString &fil
         problem(QStringLiteral("asanas/%1: %2 is out of alphabetical order").arg(file, record.SanskritName));
     if (!QFile::exists(picturePath(index)))
         problem(QStringLiteral("asanas/%1: no picture pictures/%2.jpg").arg(file, stem));
+    if (!QFile::exists(picturePath(index, true)))
+        problem(QStringLiteral("asanas/%1: no double-size picture pictures/%2@2x.jpg").arg(file, stem));
     if (!QFile::exists(path(QStringLiteral("poses/%1.pose").arg(stem))))
         problem(QStringLiteral("asanas/%1: no pose file poses/%2.pose").arg(file, stem));
     if (record.Description.isEmpty() || record.Procedure.isEmpty() || record.Benefits.isEmpty())

@@ -31,7 +31,8 @@ if(result)
 endif()
 set(expected usr/bin/Tavrellix usr/share/applications/com.quorvane.tavrello.desktop
     usr/share/metainfo/com.quorvane.tavrello.metainfo.xml usr/share/man/man1/Tavrellix.1.gz
-    usr/share/doc/tavrello/copyright usr/share/doc/tavrello/changelog.gz)
+    usr/share/doc/tavrello/copyright usr/share/doc/tavrello/changelog.gz
+    usr/share/icons/hicolor/scalable/apps/com.quorvane.tavrello.svg)
 foreach(size 32 64 128 256)
   list(APPEND expected usr/share/icons/hicolor/${size}x${size}/apps/com.quorvane.tavrello.png)
 endforeach()

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "content/ImageList.h"
 
+#include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImageReader>
@@ -33,7 +34,8 @@ private Q_SLOTS:
     void everyPictureIsA250PixelJpeg()
     {
         QFETCH(int, position);
-        const QStringList files = QDir(QStringLiteral(":/pictures")).entryList(QDir::Files, QDir::Name);
+        QStringList files = QDir(QStringLiteral(":/pictures")).entryList(QDir::Files, QDir::Name);
+        files.removeIf([](const QString &file) { return file.endsWith(QLatin1String("@2x.jpg")); });
         QCOMPARE(files.size(), 32);
         QImageReader reader(QStringLiteral(":/pictures/") + files.at(position - 1));
         QCOMPARE(reader.format(), QByteArray("jpeg"));
@@ -49,6 +51,45 @@ private Q_SLOTS:
 
         const ImageList images;
         QCOMPARE(images.picture(position).size(), QSize(250, 250));
+    }
+
+    // Beside each picture, the same drawing at twice the pixels for HiDPI screens.
+    void everyPictureHasASharp500PixelVariant_data() { everyPictureIsA250PixelJpeg_data(); }
+    void everyPictureHasASharp500PixelVariant()
+    {
+        QFETCH(int, position);
+        const ImageList images;
+        const QString normal = images.key(position).left(2);
+        QStringList doubles = QDir(QStringLiteral(":/pictures")).entryList({normal + QStringLiteral("-*@2x.jpg")});
+        QCOMPARE(doubles.size(), 1);
+        QImageReader reader(QStringLiteral(":/pictures/") + doubles.first());
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        QCOMPARE(reader.size(), QSize(500, 500));
+        const QImage sharp = reader.read();
+        QVERIFY2(!sharp.isNull(), qPrintable(reader.errorString()));
+        const double share = figureShare(sharp);
+        QVERIFY2(share > 0.04 && share < 0.6, qPrintable(QString::number(share)));
+        for (int i = 0; i < 500; ++i)
+            for (const QPoint edge : {QPoint(i, 0), QPoint(i, 499), QPoint(0, i), QPoint(499, i)})
+                QVERIFY(qGray(sharp.pixel(edge)) > 200);
+
+        // Drawn afresh at 500, not scaled up, yet the same picture: brought down to 250 it
+        // differs from the small one only by anti-aliasing and compression.
+        const QImage small = images.picture(position).toImage().convertToFormat(QImage::Format_Grayscale8);
+        const QImage reduced = sharp.scaled(250, 250, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                   .convertToFormat(QImage::Format_Grayscale8);
+        double difference = 0;
+        for (int y = 0; y < 250; ++y)
+            for (int x = 0; x < 250; ++x)
+                difference += std::abs(qGray(small.pixel(x, y)) - qGray(reduced.pixel(x, y)));
+        difference /= 250.0 * 250.0;
+        QVERIFY2(difference < 8, qPrintable(QString::number(difference)));
+
+        const QPixmap shown = images.picture(position, 2.0);
+        QCOMPARE(shown.size(), QSize(500, 500));
+        QCOMPARE(shown.devicePixelRatio(), 2.0);
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(250, 250));
+        QCOMPARE(images.picture(position, 1.49).size(), QSize(250, 250));
     }
 
     void picturesArePairwiseDifferent()
@@ -82,8 +123,25 @@ private Q_SLOTS:
         MDI mdi;
         auto *picture = mdi.findChild<QLabel *>(QStringLiteral("picYoga"));
         QCOMPARE(picture->property("PictureIndex").toInt(), 1);
-        QCOMPARE(picture->pixmap().toImage(), mdi.IMG()->picture(1).toImage());
+        QCOMPARE(picture->pixmap().toImage(), mdi.IMG()->picture(1, picture->devicePixelRatioF()).toImage());
         QCOMPARE(picture->accessibleDescription(), QStringLiteral("Anjali Mudra"));
+    }
+
+    // On a screen of two device pixels per point (the run with QT_SCALE_FACTOR=2) the picture is
+    // the sharp one, at the same logical size; on a plain screen the 250-pixel one.
+    void picYogaIsSharpOnHiDpiScreens()
+    {
+        FakeServices fake;
+        MDI mdi;
+        mdi.show();
+        auto *picture = mdi.findChild<QLabel *>(QStringLiteral("picYoga"));
+        const bool scaled = qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2");
+        QCOMPARE(picture->devicePixelRatioF(), scaled ? 2.0 : 1.0);
+        mdi.findChild<QComboBox *>(QStringLiteral("cboAsanasByName"))->setCurrentIndex(14);
+        QCOMPARE(picture->property("PictureIndex").toInt(), 15);
+        QCOMPARE(picture->pixmap().size(), scaled ? QSize(500, 500) : QSize(250, 250));
+        QCOMPARE(picture->pixmap().deviceIndependentSize(), QSizeF(250, 250));
+        QCOMPARE(picture->size(), QSize(250, 250));
     }
 };
 

@@ -1,346 +1,604 @@
 #include "pose.h"
 
 #include <QFile>
-#include <QTextStream>
+#include <QRegularExpression>
 #include <QtMath>
 
-#include <stdexcept>
+#include <cmath>
 
 namespace {
 
-// One limb: the joints from the body outwards and the segments between them.
-struct Limb {
-    QString root, mid, end, tip;
-    QString upper, lower, distal;
+// Every joint's angles and their limits, in degrees. The spine and neck bend forward with a
+// positive flex, to the figure's left with a positive side, and turn left with a positive
+// twist; limbs flex forward (the knee and the elbow fold), abduct away from the midline and
+// twist outward; the wrist's twist turns the palm backward, the ankle's flex points the toes.
+const JointLimit kLimits[] = {
+    {"body", {"pitch", "roll", "yaw"}, {-360, -360, -360}, {360, 360, 360}, 3},
+    {"lumbar", {"flex", "side", "twist"}, {-45, -40, -45}, {75, 40, 45}, 3},
+    {"thorax", {"flex", "side", "twist"}, {-40, -30, -45}, {50, 30, 45}, 3},
+    {"neck", {"flex", "side", "twist"}, {-55, -40, -75}, {60, 40, 75}, 3},
+    {"head", {"flex", "side", "twist"}, {-40, -20, -20}, {40, 20, 20}, 3},
+    {"shoulder", {"flex", "abd", "twist"}, {-100, -45, -95}, {185, 185, 95}, 3},
+    {"elbow", {"flex", "", ""}, {-5, 0, 0}, {160, 0, 0}, 1},
+    {"wrist", {"flex", "twist", ""}, {-95, -100, 0}, {90, 100, 0}, 2},
+    {"hip", {"flex", "abd", "twist"}, {-40, -35, -60}, {155, 95, 95}, 3},
+    {"knee", {"flex", "", ""}, {-5, 0, 0}, {165, 0, 0}, 1},
+    {"ankle", {"flex", "turn", ""}, {-35, -40, 0}, {95, 40, 0}, 2},
 };
 
-Limb limb(const QString &name)
+// Segment lengths shared by every pose, in body units (a standing figure is about 105 tall).
+constexpr float kLumbar = 13, kThorax = 15, kNeck = 6;
+constexpr float kUpperArm = 18, kForearm = 15, kHand = 8.5;
+constexpr float kThigh = 24, kShin = 23;
+constexpr float kHeadRadius = 6.7f;
+const QVector3D kShoulder(10, -2.5f, 0), kHip(5.5f, -3.5f, 0), kHeadCentre(0, 6, 0.8f);
+
+QMatrix4x4 rot(std::initializer_list<std::pair<double, QVector3D>> steps)
 {
-    const QString side = name.section('.', 1);
-    if (name.startsWith("arm."))
-        return {"shoulder." + side, "elbow." + side, "wrist." + side, "fingers." + side,
-                "upperarm." + side, "forearm." + side, "hand." + side};
-    return {"hip." + side, "knee." + side, "ankle." + side, "toe." + side,
-            "thigh." + side, "shin." + side, "foot." + side};
+    QMatrix4x4 m;
+    for (const auto &[angle, axis] : steps)
+        m.rotate(float(angle), axis);
+    return m;
 }
 
-const QStringList kLimbs = {"arm.l", "arm.r", "leg.l", "leg.r"};
-const QStringList kSegments = {"pelvis", "waist", "chest", "head",
-                               "upperarm.l", "forearm.l", "hand.l", "thigh.l", "shin.l", "foot.l",
-                               "upperarm.r", "forearm.r", "hand.r", "thigh.r", "shin.r", "foot.r"};
+const QVector3D X(1, 0, 0), Y(0, 1, 0), Z(0, 0, 1);
 
-QPointF unit(double degrees)
+// The local rotation of a joint from its angles; s is +1 on the left, -1 on the right.
+QMatrix4x4 jointRotation(const QString &kind, QVector3D a, float s)
 {
-    const double r = qDegreesToRadians(degrees);
-    return {qCos(r), qSin(r)};
+    if (kind == "body")
+        return rot({{a[2], Y}, {a[0], X}, {a[1], Z}});
+    if (kind == "lumbar" || kind == "thorax" || kind == "neck" || kind == "head")
+        return rot({{a[0], X}, {-a[1], Z}, {a[2], Y}});
+    if (kind == "shoulder" || kind == "hip")
+        return rot({{-a[0], X}, {s * a[1], Z}, {s * a[2], Y}});
+    if (kind == "elbow")
+        return rot({{-a[0], X}});
+    if (kind == "knee")
+        return rot({{a[0], X}});
+    if (kind == "wrist")
+        return rot({{-s * a[1], Y}, {-s * a[0], Z}});
+    if (kind == "ankle")
+        return rot({{s * a[1], Y}, {a[0], X}});
+    return {};
 }
 
-double lengthOf(const QPointF &p) { return qSqrt(p.x() * p.x() + p.y() * p.y()); }
+QString kindOf(const QString &joint) { return joint.section('.', 0, 0); }
 
-// line 0: a problem of the whole file rather than of one line.
-[[noreturn]] void fail(const QString &file, int line, const QString &message)
+// The bone whose frame a named point moves with.
+QString frameOf(const QString &point)
 {
-    const QString where = line > 0 ? QStringLiteral("%1:%2").arg(file).arg(line) : file;
-    throw std::runtime_error((where + ": " + message).toStdString());
+    const QString kind = kindOf(point), s = point.section('.', 1);
+    static const QHash<QString, QString> owner = {
+        {"pelvis", "pelvis"},   {"waist", "lumbar"},   {"neckbase", "thorax"}, {"headbase", "neck"}, {"head", "head"},
+        {"shoulder", "thorax"}, {"elbow", "shoulder"}, {"wrist", "elbow"},     {"fingers", "wrist"}, {"hip", "pelvis"},
+        {"knee", "hip"},        {"ankle", "knee"},     {"heel", "ankle"},      {"toe", "ankle"}};
+    const QString bone = owner.value(kind);
+    return bone == "thorax" || bone == "pelvis" || bone == "lumbar" || bone == "neck" || bone == "head"
+               ? bone
+               : bone + "." + s;
 }
 
-double number(const QString &text, const QString &file, int line)
+QMatrix4x4 fromAxes(const QVector3D &x, const QVector3D &y, const QVector3D &z)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok)
-        fail(file, line, "not a number: " + text);
-    return value;
+    QMatrix4x4 m;
+    m.setColumn(0, QVector4D(x, 0));
+    m.setColumn(1, QVector4D(y, 0));
+    m.setColumn(2, QVector4D(z, 0));
+    return m;
 }
 
-// Solves one pose; kept as a class so the helpers share the pose and the joints.
+QVector3D rotate(const QMatrix4x4 &m, const QVector3D &v) { return m.mapVector(v); }
+
 class Solver {
 public:
-    explicit Solver(const Pose &pose) : pose(pose) { fig.pose = &pose; }
-
-    Figure run()
+    Solver(const Pose &pose, QStringList *floorProblems) : pose(pose), floorProblems(floorProblems)
     {
-        trunk();
-        for (const QString &name : kLimbs)
-            if (!reached(name))
-                forward(name);
-        place();
+        fig.pose = &pose;
+    }
+
+    Figure solve()
+    {
+        checkLimits();
+        forward();
         for (const Reach &r : pose.reaches)
             reach(r);
-        checkFloor();
+        for (const Aim &a : pose.aims)
+            aim(a);
+        build();
+        floor();
         return fig;
     }
 
 private:
     const Pose &pose;
+    QStringList *floorProblems;
     Figure fig;
 
-    double len(const QString &segment) const
+    void floorFail(const QString &what) const
     {
-        return Body::length(segment) * pose.scale.value(segment, 1.0);
+        if (!floorProblems)
+            fail(what);
+        *floorProblems << what;
     }
 
-    // Unset angles continue the parent segment, so a straight limb needs one line.
-    double angle(const QString &segment, double fallback) const
+    [[noreturn]] void fail(const QString &what) const { throw PoseError((pose.file + ": " + what).toStdString()); }
+
+    QVector3D angles(const QString &joint) const { return pose.angles.value(joint); }
+
+    QMatrix4x4 local(const QString &joint) const
     {
-        return pose.angle.value(segment, fallback);
+        return jointRotation(kindOf(joint), angles(joint), joint.endsWith(".r") ? -1.f : 1.f);
     }
 
-    void joint(const QString &name, const QPointF &p) { fig.joints[name] = p; }
-
-    bool reached(const QString &limbName) const
+    void checkLimits() const
     {
-        for (const Reach &r : pose.reaches)
-            if (r.limb == limbName)
-                return true;
-        return false;
+        for (auto it = pose.angles.begin(); it != pose.angles.end(); ++it) {
+            const JointLimit *lim = jointLimit(it.key());
+            if (!lim)
+                fail(QStringLiteral("line %1: no joint called %2").arg(pose.angleLine.value(it.key())).arg(it.key()));
+            for (int i = 0; i < 3; ++i) {
+                const double v = it.value()[i];
+                if (i >= lim->axes ? v != 0 : (v < lim->lo[i] || v > lim->hi[i]))
+                    fail(QStringLiteral("joint %1: %2 %3 is outside %4..%5")
+                             .arg(it.key(), i < lim->axes ? QString(lim->axis[i]) : QStringLiteral("angle"))
+                             .arg(v)
+                             .arg(i < lim->axes ? lim->lo[i] : 0)
+                             .arg(i < lim->axes ? lim->hi[i] : 0));
+            }
+        }
     }
 
-    void trunk()
-    {
-        const double waist = angle("waist", 90);
-        const double chest = angle("chest", waist);
-        joint("pelvis", {0, 0});
-        joint("chest", fig.at("pelvis") + unit(waist) * len("waist"));
-        joint("neck", fig.at("chest") + unit(chest) * len("chest"));
-        joint("head", fig.at("neck") + unit(angle("head", chest)) * len("head"));
+    void set(const QString &point, const QVector3D &p) { fig.points[point] = p; }
 
-        // Counter-clockwise normal of the spine: the figure's right side when it faces us.
-        const QPointF shoulderNormal = unit(chest + 90) * Body::shoulderHalf * pose.shoulderSpread;
-        // The hip line may tilt less than the spine, as in a sideways bend.
-        const QPointF hipNormal = unit(angle("pelvis", waist) + 90) * Body::hipHalf * pose.hipSpread;
-        joint("shoulder.r", fig.at("neck") + shoulderNormal);
-        joint("shoulder.l", fig.at("neck") - shoulderNormal);
-        joint("hip.r", fig.at("pelvis") + hipNormal);
-        joint("hip.l", fig.at("pelvis") - hipNormal);
+    void forward()
+    {
+        auto &F = fig.frames;
+        F["pelvis"] = local("body");
+        set("pelvis", QVector3D(0, float(pose.height), 0));
+        F["lumbar"] = F["pelvis"] * local("lumbar");
+        set("waist", fig.at("pelvis") + rotate(F["lumbar"], {0, kLumbar, 0}));
+        F["thorax"] = F["lumbar"] * local("thorax");
+        set("neckbase", fig.at("waist") + rotate(F["thorax"], {0, kThorax, 0}));
+        F["neck"] = F["thorax"] * local("neck");
+        set("headbase", fig.at("neckbase") + rotate(F["neck"], {0, kNeck, 0}));
+        F["head"] = F["neck"] * local("head");
+        set("head", fig.at("headbase") + rotate(F["head"], kHeadCentre));
+        for (const QString s : {"l", "r"}) {
+            const float m = s == "l" ? 1 : -1;
+            set("shoulder." + s, fig.at("neckbase") + rotate(F["thorax"], kShoulder * QVector3D(m, 1, 1)));
+            F["shoulder." + s] = F["thorax"] * local("shoulder." + s);
+            set("elbow." + s, fig.at("shoulder." + s) + rotate(F["shoulder." + s], {0, -kUpperArm, 0}));
+            F["elbow." + s] = F["shoulder." + s] * local("elbow." + s);
+            set("wrist." + s, fig.at("elbow." + s) + rotate(F["elbow." + s], {0, -kForearm, 0}));
+            hand(s);
+            set("hip." + s, fig.at("pelvis") + rotate(F["pelvis"], kHip * QVector3D(m, 1, 1)));
+            F["hip." + s] = F["pelvis"] * local("hip." + s);
+            set("knee." + s, fig.at("hip." + s) + rotate(F["hip." + s], {0, -kThigh, 0}));
+            F["knee." + s] = F["hip." + s] * local("knee." + s);
+            set("ankle." + s, fig.at("knee." + s) + rotate(F["knee." + s], {0, -kShin, 0}));
+            foot(s);
+        }
     }
 
-    double defaultAngle(const Limb &l, const QString &segment, double parent) const
+    void hand(const QString &s)
     {
-        // A foot stands at right angles to the shin, toes to the front.
-        if (segment == l.distal && segment.startsWith("foot") && pose.view == View::Side)
-            return parent + (pose.facingRight ? 90 : -90);
-        return parent;
+        auto &F = fig.frames;
+        F["wrist." + s] = F["elbow." + s] * local("wrist." + s);
+        set("fingers." + s, fig.at("wrist." + s) + rotate(F["wrist." + s], {0, -kHand, 0}));
     }
 
-    void forward(const QString &limbName)
+    void foot(const QString &s)
     {
-        const Limb l = limb(limbName);
-        const double upper = angle(l.upper, 270);
-        const double lower = angle(l.lower, upper);
-        joint(l.mid, fig.at(l.root) + unit(upper) * len(l.upper));
-        joint(l.end, fig.at(l.mid) + unit(lower) * len(l.lower));
-        distal(l, lower);
+        auto &F = fig.frames;
+        F["ankle." + s] = F["knee." + s] * local("ankle." + s);
+        set("heel." + s, fig.at("ankle." + s) + rotate(F["ankle." + s], {0, -3, -1.6f}));
+        set("toe." + s, fig.at("ankle." + s) + rotate(F["ankle." + s], {0, -3.6f, 9}));
     }
 
-    void distal(const Limb &l, double lowerAngle)
-    {
-        const double a = angle(l.distal, defaultAngle(l, l.distal, lowerAngle));
-        joint(l.tip, fig.at(l.end) + unit(a) * len(l.distal));
-    }
-
-    // Moves the solved figure so the chosen joint sits where the pose file puts it.
-    void place()
-    {
-        if (!fig.joints.contains(pose.placeJoint))
-            fail(pose.file, 0, "place: unknown or reached joint " + pose.placeJoint);
-        const QPointF shift = pose.placeAt - fig.at(pose.placeJoint);
-        for (QPointF &p : fig.joints)
-            p += shift;
-    }
-
-    // Two-segment inverse kinematics by the law of cosines.
     void reach(const Reach &r)
     {
-        const Limb l = limb(r.limb);
-        if (!r.joint.isEmpty() && !fig.joints.contains(r.joint))
-            fail(pose.file, r.line, "reach: target joint not solved yet: " + r.joint);
-        const QPointF target = r.joint.isEmpty() ? r.point : fig.at(r.joint) + r.point;
-        const QPointF root = fig.at(l.root);
-        const double a = len(l.upper), b = len(l.lower);
-        double d = lengthOf(target - root);
-        if (d > a + b + 0.5)
-            fig.warnings << QStringLiteral("%1:%2: %3 falls %4 short of its target")
-                                .arg(pose.file).arg(r.line).arg(r.limb).arg(d - a - b, 0, 'f', 1);
-        d = qBound(qAbs(a - b) + 1e-3, d, a + b - 1e-3);
-        const double base = qRadiansToDegrees(qAtan2(target.y() - root.y(), target.x() - root.x()));
-        const double open = qRadiansToDegrees(qAcos((a * a + d * d - b * b) / (2 * a * d)));
-        const QPointF mid = root + unit(base + r.bend * open) * a;
-        const QPointF toTarget = root + unit(base) * d - mid;
-        const double lower = qRadiansToDegrees(qAtan2(toTarget.y(), toTarget.x()));
-        joint(l.mid, mid);
-        joint(l.end, mid + unit(lower) * b);
-        distal(l, lower);
+        const QString s = r.limb.section('.', 1);
+        const bool arm = r.limb.startsWith("arm");
+        const QString root = (arm ? "shoulder." : "hip.") + s, mid = (arm ? "elbow." : "knee.") + s,
+                      end = (arm ? "wrist." : "ankle.") + s;
+        const float a = arm ? kUpperArm : kThigh, b = arm ? kForearm : kShin;
+        const QMatrix4x4 parent = fig.frames[arm ? "thorax" : "pelvis"];
+        const float m = s == "l" ? 1 : -1;
+        QVector3D target = r.point;
+        if (!r.joint.isEmpty()) {
+            if (!fig.points.contains(r.joint))
+                fail(QStringLiteral("line %1: no point called %2").arg(r.line).arg(r.joint));
+            if (r.local)
+                target = fig.frames[frameOf(r.joint)].mapVector(target);
+            target += fig.at(r.joint);
+            if (r.level)
+                target.setY(r.point.y());
+        }
+        const QVector3D S = fig.at(root);
+        QVector3D toT = target - S;
+        float d = toT.length();
+        if (d > a + b + 0.5f)
+            fail(QStringLiteral("line %1: %2 cannot reach its target, %3 units too far")
+                     .arg(r.line)
+                     .arg(r.limb)
+                     .arg(d - a - b, 0, 'f', 1));
+        const QVector3D u = toT.normalized();
+        d = qBound(std::abs(a - b) + 0.01f, d, a + b - 0.001f);
+        QVector3D pole = !r.pole.isNull() && r.local ? fig.frames[frameOf(r.joint)].mapVector(r.pole)
+                         : r.pole.isNull()
+                             ? rotate(parent, arm ? QVector3D(0.3f * m, -0.2f, -1) : QVector3D(0.1f * m, 0, 1))
+                             : r.pole;
+        QVector3D perp = pole - QVector3D::dotProduct(pole, u) * u;
+        if (perp.length() < 1e-4f)
+            fail(QStringLiteral("line %1: the pole of %2 points along the limb").arg(r.line).arg(r.limb));
+        perp.normalize();
+        const float cosA = (a * a + d * d - b * b) / (2 * a * d);
+        const float sinA = std::sqrt(std::max(0.f, 1 - cosA * cosA));
+        const QVector3D E = S + a * (cosA * u + sinA * perp), W = S + d * u;
+        const QVector3D yu = (S - E).normalized(), f = (W - E).normalized();
+        QVector3D bendDir = f - QVector3D::dotProduct(f, yu) * yu;
+        QVector3D zu = bendDir.length() > 1e-3f ? bendDir.normalized() : -perp;
+        if (!arm)
+            zu = -zu;
+        const QVector3D xu = QVector3D::crossProduct(yu, zu);
+        const QVector3D yl = (E - W).normalized(), zl = QVector3D::crossProduct(xu, yl);
+        fig.frames[root] = fromAxes(xu, yu, zu);
+        fig.frames[mid] = fromAxes(xu, yl, zl);
+        set(mid, E);
+        set(end, W);
+        if (arm)
+            hand(s);
+        else
+            foot(s);
+        checkReach(r, parent, root, qRadiansToDegrees(std::acos(qBound(-1.f, QVector3D::dotProduct(-yu, f), 1.f))));
     }
 
-    // A joint drawn below the floor means the pose numbers are off; say so while authoring.
-    void checkFloor()
+    void aim(const Aim &a)
     {
-        if (pose.view == View::Top)
-            return; // seen from above, y is not height
-        for (auto it = fig.joints.cbegin(); it != fig.joints.cend(); ++it) {
-            const double radius = Body::radius(it.key(), pose.view);
-            if (it.value().y() < radius - 1.0)
-                fig.warnings << QStringLiteral("%1: %2 is %3 below the floor")
-                                    .arg(pose.file, it.key())
-                                    .arg(radius - it.value().y(), 0, 'f', 1);
+        const QString s = a.part.section('.', 1);
+        const bool hand = a.part.startsWith("hand");
+        const float m = s == "l" ? 1 : -1;
+        const QMatrix4x4 room = a.body ? fig.frames["pelvis"] : QMatrix4x4();
+        const QVector3D along = room.mapVector(a.along).normalized(), aimFacing = room.mapVector(a.facing);
+        QVector3D facing = aimFacing - QVector3D::dotProduct(aimFacing, along) * along;
+        if (facing.length() < 1e-3f)
+            fail(QStringLiteral("line %1: %2 cannot face the way it points").arg(a.line).arg(a.part));
+        facing.normalize();
+        QMatrix4x4 frame;
+        if (hand) {
+            const QVector3D y = -along, x = -m * facing;
+            frame = fromAxes(x, y, QVector3D::crossProduct(x, y));
+        } else {
+            const QVector3D y = -facing, z = along;
+            frame = fromAxes(QVector3D::crossProduct(y, z), y, z);
+        }
+        // The wrist bends at most 95 degrees off the forearm; the toes come at most 35
+        // degrees nearer the shin than a right angle.
+        const QVector3D bone = -fig.frames[(hand ? "elbow." : "knee.") + s].column(1).toVector3D();
+        const double angle = qRadiansToDegrees(std::acos(qBound(-1.f, QVector3D::dotProduct(bone, along), 1.f)));
+        if (angle > (hand ? 95 : 125))
+            fail(QStringLiteral("joint %1: %2 is bent %3 degrees off the %4 (line %5)")
+                     .arg(hand ? "wrist." + s : "ankle." + s, a.part)
+                     .arg(qRound(angle))
+                     .arg(hand ? "forearm" : "shin")
+                     .arg(a.line));
+        if (hand) {
+            fig.frames["wrist." + s] = frame;
+            set("fingers." + s, fig.at("wrist." + s) + frame.mapVector({0, -kHand, 0}));
+        } else {
+            fig.frames["ankle." + s] = frame;
+            set("heel." + s, fig.at("ankle." + s) + frame.mapVector({0, -3, -1.6f}));
+            set("toe." + s, fig.at("ankle." + s) + frame.mapVector({0, -3.6f, 9}));
+        }
+    }
+
+    // The solved limb must bend as the joint allows.
+    void checkReach(const Reach &r, const QMatrix4x4 &parent, const QString &root, double fold) const
+    {
+        const bool arm = r.limb.startsWith("arm");
+        const float m = r.limb.endsWith(".l") ? 1 : -1;
+        const QVector3D d = parent.transposed().mapVector(-fig.frames[root].column(1).toVector3D());
+        double flex = qRadiansToDegrees(std::atan2(d.z(), -d.y()));
+        if (arm && flex < -110)
+            flex += 360;
+        const double abd = qRadiansToDegrees(std::asin(qBound(-1.f, d.x(), 1.f))) * m;
+        const JointLimit *rootLim = jointLimit(root), *midLim = jointLimit(arm ? "elbow.l" : "knee.l");
+        const double slack = 3;
+        const QString mid = (arm ? "elbow." : "knee.") + r.limb.section('.', 1);
+        if (fold > midLim->hi[0] + slack)
+            fail(QStringLiteral("joint %1: flex %2 is outside %3..%4 (reach on line %5)")
+                     .arg(mid)
+                     .arg(qRound(fold))
+                     .arg(midLim->lo[0])
+                     .arg(midLim->hi[0])
+                     .arg(r.line));
+        // Flexion means little for a limb held straight out to the side.
+        if (std::abs(d.x()) < 0.9f && (flex < rootLim->lo[0] - slack || flex > rootLim->hi[0] + slack))
+            fail(QStringLiteral("joint %1: flex %2 is outside %3..%4 (reach on line %5)")
+                     .arg(root)
+                     .arg(qRound(flex))
+                     .arg(rootLim->lo[0])
+                     .arg(rootLim->hi[0])
+                     .arg(r.line));
+        if (abd < rootLim->lo[1] - slack || abd > rootLim->hi[1] + slack)
+            fail(QStringLiteral("joint %1: abd %2 is outside %3..%4 (reach on line %5)")
+                     .arg(root)
+                     .arg(qRound(abd))
+                     .arg(rootLim->lo[1])
+                     .arg(rootLim->hi[1])
+                     .arg(r.line));
+    }
+
+    int addPart(const QString &name, Material material)
+    {
+        fig.parts.push_back({name, material});
+        return fig.parts.size() - 1;
+    }
+
+    void capsule(int part, const QVector3D &a, float ra, const QVector3D &b, float rb)
+    {
+        fig.capsules.push_back({a, b, ra, rb, part});
+    }
+
+    // The body's surface as tapered capsules, one part per bone (torso and head as wholes).
+    void build()
+    {
+        const auto &F = fig.frames;
+        const auto at = [&](const QString &frame, const QString &origin, QVector3D v) {
+            return fig.at(origin) + F[frame].mapVector(v);
+        };
+        // Wider than deep: pairs of capsules side by side for the hips, waist and ribcage.
+        int p = addPart("torso", Material::Shirt);
+        capsule(p, at("pelvis", "pelvis", {4.6f, -2.4f, -0.6f}), 6.6f, at("pelvis", "pelvis", {-4.6f, -2.4f, -0.6f}),
+                6.6f);
+        for (const float x : {2.6f, -2.6f})
+            capsule(p, at("lumbar", "pelvis", {x, 0, -0.4f}), 6.4f, at("lumbar", "pelvis", {x, 13, -0.6f}), 6.6f);
+        for (const float x : {3.8f, -3.8f})
+            capsule(p, at("thorax", "waist", {x, 1.0f, -0.4f}), 6.6f, at("thorax", "waist", {x * 1.2f, 8.5f, -0.3f}),
+                    6.8f);
+        capsule(p, at("thorax", "waist", {6, 11.2f, -0.6f}), 6.0f, at("thorax", "waist", {-6, 11.2f, -0.6f}), 6.0f);
+        p = addPart("neck", Material::Skin);
+        capsule(p, fig.at("neckbase") + F["neck"].mapVector({0, -2, -0.5f}), 3.3f, fig.at("headbase"), 3.1f);
+        p = addPart("head", Material::Head);
+        capsule(p, fig.at("head"), kHeadRadius, fig.at("head") + F["head"].mapVector({0, 0.6f, -0.6f}), kHeadRadius);
+        p = addPart("nose", Material::Skin);
+        capsule(p, at("head", "head", {0, -0.5f, 5.9f}), 0.9f, at("head", "head", {0, -1.6f, 7.2f}), 0.75f);
+        if (pose.flags.contains("tongue")) {
+            p = addPart("tongue", Material::Tongue);
+            capsule(p, at("head", "head", {0, -3.0f, 5.3f}), 1.6f, at("head", "head", {0, -6.4f, 6.0f}), 1.4f);
+        }
+        for (const QString s : {"l", "r"}) {
+            const float m = s == "l" ? 1 : -1;
+            p = addPart("upperarm." + s, Material::Shirt);
+            capsule(p, fig.at("shoulder." + s), 4.0f, fig.at("elbow." + s), 2.8f);
+            p = addPart("forearm." + s, Material::Skin);
+            capsule(p, fig.at("elbow." + s), 2.6f, fig.at("wrist." + s), 1.8f);
+            handShape(s, m);
+            p = addPart("thigh." + s, Material::Clothes);
+            capsule(p, fig.at("hip." + s) + F["pelvis"].mapVector({0, 1.0f, 0}), 5.8f, fig.at("knee." + s), 4.0f);
+            p = addPart("shin." + s, Material::Clothes);
+            const QVector3D calf = at("knee." + s, "knee." + s, {0, -8, -0.9f});
+            capsule(p, fig.at("knee." + s), 4.0f, calf, 3.9f);
+            capsule(p, calf, 3.9f, fig.at("ankle." + s), 2.3f);
+            capsule(p, at("knee." + s, "knee." + s, {0, 0.3f, 1.4f}), 3.0f, at("knee." + s, "knee." + s, {0, -2, 1.2f}),
+                    2.6f);
+            p = addPart("foot." + s, Material::Skin);
+            const auto f = [&](float x, float y, float z) { return at("ankle." + s, "ankle." + s, {m * x, y, z}); };
+            capsule(p, f(0, 0, 0), 2.4f, f(0, -2.4f, 0.8f), 2.4f);
+            capsule(p, f(0, -3, -1.6f), 2.2f, f(0, -3.4f, 6.3f), 2.0f);
+            capsule(p, f(0, -3.4f, 6.3f), 2.0f, f(-0.4f, -3.6f, 9), 1.4f);
+        }
+    }
+
+    void handShape(const QString &s, float m)
+    {
+        const auto h = [&](float x, float y, float z) {
+            return fig.at("wrist." + s) + fig.frames["wrist." + s].mapVector({m * x, y, z});
+        };
+        const int p = addPart("hand." + s, Material::Skin);
+        if (pose.flags.contains("fists")) {
+            capsule(p, h(0, 0, 0), 1.9f, h(0, -3.5f, 0.2f), 2.3f);
+            capsule(p, h(0, -3.5f, 0.2f), 2.3f, h(-0.6f, -4.5f, 0.9f), 2.2f);
+            return;
+        }
+        capsule(p, h(0, 0, 0), 1.8f, h(0, -4.8f, 0), 2.1f);
+        if (pose.flags.contains("spread-fingers")) {
+            for (int i = 0; i < 4; ++i) {
+                const float z = -1.6f + i * 1.1f;
+                capsule(p, h(0, -4.6f, z * 0.6f), 0.8f, h(0, -8.3f, z * 1.9f), 0.6f);
+            }
+        } else {
+            capsule(p, h(0, -4.8f, 0), 1.9f, h(0, -8.4f, 0), 1.3f);
+        }
+        const int t = addPart("thumb." + s, Material::Skin);
+        capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-0.8f, -4.2f, 3.0f), 0.8f);
+    }
+
+    void floor()
+    {
+        if (!pose.fixedHeight) {
+            const float drop = float(fig.lowest());
+            for (auto &pt : fig.points)
+                pt.setY(pt.y() - drop);
+            for (Capsule &c : fig.capsules) {
+                c.a.setY(c.a.y() - drop);
+                c.b.setY(c.b.y() - drop);
+            }
+        }
+        for (const Part &part : fig.parts) {
+            const double low = fig.lowest(part.name);
+            if (low < -0.3)
+                floorFail(QStringLiteral("%1 goes %2 units through the floor").arg(part.name).arg(-low, 0, 'f', 1));
+        }
+        for (const QString &c : pose.contacts) {
+            bool known = false;
+            for (const Part &part : fig.parts)
+                known |= part.name == c;
+            if (!known)
+                fail(QStringLiteral("no part called %1 to rest on the floor").arg(c));
+            const double low = fig.lowest(c);
+            if (low > 1.5) // about 2.5 cm: touching, at the scale of the pictures
+                floorFail(
+                    QStringLiteral("%1 should rest on the floor but is %2 units above it").arg(c).arg(low, 0, 'f', 1));
         }
     }
 };
 
-void setting(Pose &pose, const QString &key, const QString &value, int line)
+QVector3D numbers(const QStringList &words, int from, int count, const QString &where)
 {
-    const QStringList words = value.split(' ', Qt::SkipEmptyParts);
-    if (key == "name") {
-        pose.name = value;
-    } else if (key == "view") {
-        static const QHash<QString, View> views = {{"side", View::Side}, {"front", View::Front}, {"top", View::Top}};
-        if (!views.contains(value))
-            fail(pose.file, line, "view must be side, front or top");
-        pose.view = views.value(value);
-    } else if (key == "facing") {
-        if (value != "left" && value != "right")
-            fail(pose.file, line, "facing must be left or right");
-        pose.facingRight = value == "right";
-    } else if (key == "near") {
-        if (value != "l" && value != "r")
-            fail(pose.file, line, "near must be l or r");
-        pose.nearSide = value;
-    } else if (key == "look") {
-        static const QHash<QString, QPointF> looks = {{"left", {-1, 0}}, {"right", {1, 0}}, {"up", {0, 1}}, {"down", {0, -1}}};
-        if (!looks.contains(value))
-            fail(pose.file, line, "look must be left, right, up or down");
-        pose.look = looks.value(value);
-    } else if (key == "shoulders") {
-        pose.shoulderSpread = number(value, pose.file, line);
-    } else if (key == "hips") {
-        pose.hipSpread = number(value, pose.file, line);
-    } else if (key == "flags") {
-        static const QStringList known = {"spread-fingers", "tongue"};
-        for (const QString &w : words) {
-            if (!known.contains(w))
-                fail(pose.file, line, "unknown flag " + w);
-            pose.flags.insert(w);
-        }
-    } else if (key == "order") {
-        // Every part must be listed once, or it would silently not be drawn. A forearm or
-        // shin listed on its own is drawn apart from its limb, so a limb can pass between
-        // the thigh and the shin of another.
-        static const QStringList lower = {"forearm.l", "forearm.r", "shin.l", "shin.r"};
-        QStringList expected = kLimbs + QStringList{"torso", "head"}, given;
-        for (const QString &w : words)
-            if (!lower.contains(w))
-                given << w;
-        expected.sort();
-        given.sort();
-        if (given != expected)
-            fail(pose.file, line, "order must list torso, head, arm.l, arm.r, leg.l and leg.r once each");
-        for (const QString &w : lower)
-            if (words.count(w) > 1)
-                fail(pose.file, line, "order lists " + w + " twice");
-        pose.order = words;
-    } else if (key == "place") {
-        if (words.size() != 3)
-            fail(pose.file, line, "place needs: joint x y");
-        pose.placeJoint = words[0];
-        pose.placeAt = {number(words[1], pose.file, line), number(words[2], pose.file, line)};
-    } else {
-        fail(pose.file, line, "unknown setting " + key);
+    QVector3D v;
+    if (words.size() - from != count)
+        throw PoseError(QStringLiteral("%1: expected %2 numbers").arg(where).arg(count).toStdString());
+    for (int i = 0; i < count; ++i) {
+        bool ok = false;
+        v[i] = words[from + i].toFloat(&ok);
+        if (!ok || !std::isfinite(v[i]))
+            throw PoseError(QStringLiteral("%1: '%2' is not a number").arg(where, words[from + i]).toStdString());
     }
+    return v;
 }
 
-// reach LIMB (X Y | JOINT [DX DY]) (+|-)
-Reach parseReach(const Pose &pose, const QStringList &w, int line)
-{
-    if (w.size() < 4 || !kLimbs.contains(w[1]) || (w.last() != "+" && w.last() != "-"))
-        fail(pose.file, line, "reach needs: limb (x y | joint [dx dy]) +|-");
-    Reach r;
-    r.limb = w[1];
-    r.bend = w.last() == "+" ? 1 : -1;
-    r.line = line;
-    const QStringList args = w.mid(2, w.size() - 3);
-    bool isNumber = false;
-    args[0].toDouble(&isNumber);
-    if (isNumber && args.size() == 2) {
-        r.point = {number(args[0], pose.file, line), number(args[1], pose.file, line)};
-    } else if (!isNumber && (args.size() == 1 || args.size() == 3)) {
-        r.joint = args[0];
-        if (args.size() == 3)
-            r.point = {number(args[1], pose.file, line), number(args[2], pose.file, line)};
-    } else {
-        fail(pose.file, line, "reach target must be x y, or a joint with an optional dx dy");
-    }
-    return r;
-}
+const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "eyes-closed"};
 
 } // namespace
 
-double Body::length(const QString &segment)
+double Figure::lowest(const QString &part) const
 {
-    static const QHash<QString, double> lengths = {
-        {"waist", 15}, {"chest", 15}, {"head", 11},
-        {"upperarm", 19}, {"forearm", 16}, {"hand", 8},
-        {"thigh", 24}, {"shin", 23}, {"foot", 11}};
-    return lengths.value(segment.section('.', 0, 0));
+    double low = 1e9;
+    for (const Capsule &c : capsules)
+        if (part.isEmpty() || parts[c.part].name == part)
+            low = std::min({low, double(c.a.y() - c.ra), double(c.b.y() - c.rb)});
+    return low;
 }
 
-double Body::radius(const QString &joint, View view)
+const JointLimit *jointLimit(const QString &joint)
 {
-    if (joint == "head")
-        return headRadius;
-    if (view == View::Side && (joint == "pelvis" || joint == "chest"))
-        return torsoWidth / 2;
-    if (joint.startsWith("hip") || joint.startsWith("knee") || joint.startsWith("ankle"))
-        return legWidth / 2;
-    if (joint.startsWith("fingers"))
-        return handWidth / 2;
-    if (joint.startsWith("toe"))
-        return footWidth / 2;
-    return armWidth / 2;
+    const QString kind = kindOf(joint);
+    const bool sided = joint.endsWith(".l") || joint.endsWith(".r");
+    for (const JointLimit &l : kLimits) {
+        if (kind != l.joint)
+            continue;
+        const bool limb = QStringList{"shoulder", "elbow", "wrist", "hip", "knee", "ankle"}.contains(kind);
+        if (joint.contains('.') ? (limb && sided && joint.count('.') == 1) : !limb)
+            return &l;
+    }
+    return nullptr;
+}
+
+Pose parsePoseText(const QString &text, const QString &file)
+{
+    Pose pose;
+    pose.file = file;
+    const QStringList lines = text.split('\n');
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString where = QStringLiteral("%1:%2").arg(file).arg(n + 1);
+        const QString line = lines[n].section('#', 0, 0).trimmed();
+        if (line.isEmpty())
+            continue;
+        const auto fail = [&](const QString &what) { throw PoseError((where + ": " + what).toStdString()); };
+        if (line.startsWith("reach ")) {
+            QStringList w = line.split(QRegularExpression("\\s+"));
+            Reach r;
+            r.line = n + 1;
+            r.limb = w.value(1);
+            if (!QStringList{"arm.l", "arm.r", "leg.l", "leg.r"}.contains(r.limb))
+                fail("reach needs arm.l, arm.r, leg.l or leg.r, not '" + r.limb + "'");
+            const int poleAt = w.indexOf("pole");
+            if (poleAt >= 0) {
+                if (w.size() != poleAt + 4)
+                    fail("pole takes three numbers");
+                r.pole = numbers(w.mid(0, poleAt + 4), poleAt + 1, 3, where);
+                if (r.pole.isNull())
+                    fail("the pole must not be 0 0 0");
+                w = w.mid(0, poleAt);
+            }
+            if (w.value(2) == "at" || w.value(2) == "on") {
+                r.local = w.value(2) == "on";
+                if (w.size() == 7 && w[5].startsWith('@')) {
+                    if (r.local)
+                        fail("a height (@) goes with 'at', not 'on'");
+                    if (!pose.fixedHeight)
+                        fail("a height (@) needs the pelvis 'height:' first");
+                    r.level = true;
+                    w[5].remove(0, 1);
+                }
+                r.joint = w.value(3);
+                r.point = w.size() == 4 ? QVector3D() : numbers(w, 4, 3, where);
+            } else {
+                r.point = numbers(w, 2, 3, where);
+            }
+            pose.reaches << r;
+            continue;
+        }
+        if (line.startsWith("aim ")) {
+            QStringList w = line.split(QRegularExpression("\\s+"));
+            Aim a;
+            a.body = w.last() == "body";
+            if (a.body)
+                w.removeLast();
+            a.line = n + 1;
+            a.part = w.value(1);
+            const bool hand = a.part.startsWith("hand.");
+            if (!QStringList{"hand.l", "hand.r", "foot.l", "foot.r"}.contains(a.part))
+                fail("aim needs hand.l, hand.r, foot.l or foot.r, not '" + a.part + "'");
+            if (w.size() != 10 || w[2] != (hand ? "fingers" : "toes") || w[6] != (hand ? "palm" : "sole"))
+                fail(hand ? "expected 'aim HAND fingers X Y Z palm X Y Z'"
+                          : "expected 'aim FOOT toes X Y Z sole X Y Z'");
+            a.along = numbers(w.mid(0, 6), 3, 3, where);
+            a.facing = numbers(w, 7, 3, where);
+            if (a.along.isNull() || a.facing.isNull())
+                fail("an aim direction must not be 0 0 0");
+            pose.aims << a;
+            continue;
+        }
+        const int colon = line.indexOf(':');
+        if (colon < 0)
+            fail("expected 'key: value' or 'reach ...'");
+        const QString key = line.left(colon).trimmed(), value = line.mid(colon + 1).trimmed();
+        const QStringList w = value.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        if (key == "name") {
+            pose.name = value;
+        } else if (key == "camera") {
+            const QVector3D v = numbers(w, 0, 2, where);
+            pose.azimuth = v[0];
+            pose.elevation = v[1];
+            // Looking down from high above, face up and face down can no longer be told apart.
+            if (pose.elevation < -5 || pose.elevation > 45)
+                fail("camera elevation must be between -5 and 45 degrees");
+        } else if (key == "height") {
+            pose.height = numbers(w, 0, 1, where)[0];
+            pose.fixedHeight = true;
+        } else if (key == "contact") {
+            pose.contacts = w;
+        } else if (key == "flags") {
+            for (const QString &f : w)
+                if (!kFlags.contains(f))
+                    fail("unknown flag '" + f + "'");
+            pose.flags = QSet<QString>(w.begin(), w.end());
+        } else {
+            const JointLimit *lim = jointLimit(key);
+            if (!lim)
+                fail("unknown key or joint '" + key + "'");
+            if (w.isEmpty() || w.size() > lim->axes)
+                fail(QStringLiteral("%1 takes 1 to %2 angles").arg(key).arg(lim->axes));
+            if (pose.angles.contains(key))
+                fail(key + " is given twice");
+            pose.angles[key] = numbers(w, 0, w.size(), where);
+            pose.angleLine[key] = n + 1;
+        }
+    }
+    if (pose.name.isEmpty())
+        throw PoseError((file + ": no 'name:'").toStdString());
+    return pose;
 }
 
 Pose parsePose(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw std::runtime_error(("cannot read " + path).toStdString());
-    Pose pose;
-    pose.file = path;
-    QTextStream in(&file);
-    for (int line = 1; !in.atEnd(); ++line) {
-        const QString text = in.readLine().section('#', 0, 0).simplified();
-        if (text.isEmpty())
-            continue;
-        const int colon = text.indexOf(':');
-        if (colon > 0) {
-            setting(pose, text.left(colon).trimmed(), text.mid(colon + 1).trimmed(), line);
-            continue;
-        }
-        const QStringList w = text.split(' ');
-        if (w[0] == "reach") {
-            pose.reaches << parseReach(pose, w, line);
-        } else if (kSegments.contains(w[0]) && (w.size() == 2 || w.size() == 3)) {
-            pose.angle[w[0]] = number(w[1], path, line);
-            if (w.size() == 3)
-                pose.scale[w[0]] = number(w[2], path, line);
-        } else {
-            fail(path, line, "expected a setting, a segment angle or a reach: " + text);
-        }
-    }
-    if (pose.name.isEmpty())
-        fail(path, 0, "missing name:");
-    // Seen from the side, left and right shoulders (and hips) overlap.
-    const double spread = pose.view == View::Side ? 0.0 : 1.0;
-    if (qIsNaN(pose.shoulderSpread))
-        pose.shoulderSpread = spread;
-    if (qIsNaN(pose.hipSpread))
-        pose.hipSpread = spread;
-    if (pose.view == View::Side && pose.nearSide.isEmpty())
-        pose.nearSide = "r";
-    return pose;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw PoseError(("cannot read " + path).toStdString());
+    return parsePoseText(QString::fromUtf8(f.readAll()), path);
 }
 
-Figure solvePose(const Pose &pose)
-{
-    return Solver(pose).run();
-}
+Figure solvePose(const Pose &pose, QStringList *floorProblems) { return Solver(pose, floorProblems).solve(); }

@@ -1,66 +1,95 @@
-// Pose files and the figure they describe.
+// Pose files and the three-dimensional figure they describe.
 #pragma once
 
 #include <QHash>
-#include <QPointF>
+#include <QMatrix4x4>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVector3D>
 #include <QVector>
-#include <QtNumeric>
 
-enum class View { Side, Front, Top };
+#include <stdexcept>
 
-// A "reach" bends a two-segment limb so its end (wrist or ankle) lands on a target.
+// Bad input or an impossible pose; the message names the file, and the line or the joint.
+struct PoseError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A reach bends a two-segment limb so that its end (wrist or ankle) lands on a target.
 struct Reach {
-    QString limb;       // "arm.l", "leg.r", ...
-    QString joint;      // target joint, empty for an absolute point
-    QPointF point;      // absolute point, or offset from the joint
-    int bend = 1;       // +1: middle joint counter-clockwise of the line to the target
+    QString limb;       // arm.l, arm.r, leg.l, leg.r
+    QString joint;      // target point of the figure, empty for a point in space
+    QVector3D point;    // the point in space, or the offset from the joint
+    bool local = false; // the offset is in the frame of the bone the joint ends
+    bool level = false; // point.y is a height above the floor, not an offset
+    QVector3D pole;     // where the elbow or knee points; null: the natural way
+    int line = 0;
+};
+
+// An aim turns a hand or a foot to face given directions: fingers (toes) and palm (sole).
+struct Aim {
+    QString part;            // hand.l, hand.r, foot.l, foot.r
+    QVector3D along, facing; // fingers or toes; palm or sole
+    bool body = false;       // the directions are in the body's frame (the pelvis), not the room's
     int line = 0;
 };
 
 struct Pose {
     QString file;
     QString name;
-    View view = View::Side;
-    bool facingRight = true;
-    QString nearSide;           // limbs drawn in front; empty in front views: no shading
-    double shoulderSpread = qQNaN(); // 1 = full width; unset: 0 from the side, else 1
-    double hipSpread = qQNaN();
-    QPointF look;               // front and top views: which way the face turns, (0,0) = at us
+    double azimuth = 90;      // camera around the vertical: 0 in front of a standing figure, 90 at its left
+    double elevation = 8;     // camera height, degrees above the horizon
+    QVector3D body;           // pitch, roll, yaw of the whole figure (pitch 90: lying face down)
+    bool fixedHeight = false; // height given: the figure is not dropped onto the floor
+    double height = 0;        // pelvis height above the floor
+    QStringList contacts;     // parts that must rest on the floor
     QSet<QString> flags;
-    QStringList order;
-    QString placeJoint = "pelvis";
-    QPointF placeAt;
-    QHash<QString, double> angle;   // segment -> degrees, counter-clockwise from +x, y up
-    QHash<QString, double> scale;   // segment -> length factor (foreshortening)
+    QHash<QString, QVector3D> angles; // joint -> up to three angles, degrees
+    QHash<QString, int> angleLine;    // joint -> line, for messages
     QVector<Reach> reaches;
+    QVector<Aim> aims;
 };
 
-// Joint positions in body units (standing height about 100), y up, floor at y = 0.
+// One tapered capsule of the body surface.
+struct Capsule {
+    QVector3D a, b;
+    float ra = 1, rb = 1;
+    int part = 0; // index into Figure::parts
+};
+
+enum class Material { Clothes, Shirt, Skin, Head, Tongue };
+
+struct Part {
+    QString name; // thigh.l, hand.r, torso, head, ...
+    Material material = Material::Clothes;
+};
+
 struct Figure {
     const Pose *pose = nullptr;
-    QHash<QString, QPointF> joints;
-    QStringList warnings;
+    QHash<QString, QVector3D> points;  // named points of the skeleton, y up, floor y = 0
+    QHash<QString, QMatrix4x4> frames; // joint frames (rotation only)
+    QVector<Part> parts;
+    QVector<Capsule> capsules;
 
-    QPointF at(const QString &joint) const { return joints.value(joint); }
+    QVector3D at(const QString &point) const { return points.value(point); }
+    double lowest(const QString &part = {}) const; // lowest surface point, of one part or all
 };
 
-// Body proportions shared by every pose, in body units.
-namespace Body {
-constexpr double headRadius = 7.0;
-constexpr double shoulderHalf = 10.0;
-constexpr double hipHalf = 5.5;
-constexpr double armWidth = 6.0;
-constexpr double legWidth = 7.0;
-constexpr double handWidth = 5.0;
-constexpr double footWidth = 5.5;
-constexpr double torsoWidth = 13.0;
-double length(const QString &segment); // base length of a segment ("thigh.l" -> thigh)
-double radius(const QString &joint, View view); // half the stroke drawn around a joint
-}
+// The joints a pose file may bend, with their angles' names and limits.
+struct JointLimit {
+    const char *joint; // without .l/.r
+    const char *axis[3];
+    double lo[3], hi[3];
+    int axes;
+};
+const JointLimit *jointLimit(const QString &joint); // "knee.l" -> knee; null if unknown
 
-// Throws std::runtime_error with "file:line: message" on bad input.
+// Throws PoseError with "file:line: message".
 Pose parsePose(const QString &path);
-Figure solvePose(const Pose &pose);
+Pose parsePoseText(const QString &text, const QString &file);
+// Throws PoseError naming the pose and the joint or part: a joint past its limit, an
+// unreachable target, a part through the floor, a contact part off it.
+// With `floorProblems`, problems with the floor are listed there instead, so a pose being
+// edited can still be drawn.
+Figure solvePose(const Pose &pose, QStringList *floorProblems = nullptr);

@@ -3,297 +3,520 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
-// Joints of each drawable limb, from the body outwards; the last step is the hand or foot.
-QStringList chain(const QString &item)
-{
-    const QString s = item.section('.', 1);
-    if (item.startsWith("arm.") || item.startsWith("forearm."))
-        return {"shoulder." + s, "elbow." + s, "wrist." + s, "fingers." + s};
-    return {"hip." + s, "knee." + s, "ankle." + s, "toe." + s};
-}
+// The program's purple and lilac, a light background and a pale skin of the same family.
+const QColor kBackground(251, 248, 253);
+const QColor kClothes(104, 22, 124); // leggings, the program's purple
+const QColor kShirt(162, 102, 206);  // top, between purple and lilac
+const QColor kSkin(243, 214, 233);
+const QColor kHair(74, 20, 88);
+const QColor kNose(226, 180, 212);
+const QColor kLine(56, 6, 66);
+const QColor kEye(50, 10, 60);
+const QColor kMouth(150, 60, 110);
+const QColor kTongue(222, 84, 128);
+const QColor kMatTop(237, 227, 248);
+const QColor kMatEdge(203, 177, 236);
+const QColor kBadge(236, 224, 250);
+const QColor kBadgeRing(199, 159, 238);
 
-// The forearm or shin of a limb, when the order draws it apart from the rest of the limb.
-QString lowerPart(const QString &item)
-{
-    return (item.startsWith("arm.") ? "forearm." : "shin.") + item.section('.', 1);
-}
+// Light from the upper left, a little in front of the figure (camera space: x right, y up, z to us).
+const QVector3D kLight = QVector3D(-0.5f, 0.65f, 0.58f).normalized();
 
-QStringList drawOrder(const Pose &pose)
-{
-    if (!pose.order.isEmpty())
-        return pose.order;
-    const QString n = pose.nearSide.isEmpty() ? "r" : pose.nearSide, f = n == "r" ? "l" : "r";
-    switch (pose.view) {
-    case View::Side:
-        return {"arm." + f, "leg." + f, "torso", "head", "leg." + n, "arm." + n};
-    case View::Front: // arms last: crossed or joined hands are in front of the body
-        return {"leg.r", "leg.l", "torso", "head", "arm.r", "arm.l"};
-    case View::Top:
-        return {"arm.r", "arm.l", "leg.r", "leg.l", "torso", "head"};
+struct Camera {
+    QVector3D c, r, u; // towards the camera, screen right, screen up
+    explicit Camera(const Pose &pose)
+    {
+        const double az = qDegreesToRadians(pose.azimuth), el = qDegreesToRadians(pose.elevation);
+        c = QVector3D(float(std::sin(az) * std::cos(el)), float(std::sin(el)), float(std::cos(az) * std::cos(el)));
+        r = QVector3D(float(std::cos(az)), 0, float(-std::sin(az)));
+        u = QVector3D::crossProduct(c, r);
     }
-    return {};
-}
+    QPointF project(const QVector3D &p) const { return {QVector3D::dotProduct(p, r), QVector3D::dotProduct(p, u)}; }
+    float depth(const QVector3D &p) const { return QVector3D::dotProduct(p, c); }
+    QVector3D toWorld(const QVector3D &v) const { return r * v.x() + u * v.y() + c * v.z(); }
+};
 
-QPen roundPen(const QColor &colour, double width)
+QColor mix(const QColor &a, const QColor &b, double t)
 {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    t = qBound(0.0, t, 1.0);
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
-QPointF unitOf(const QPointF &v)
+QColor scaled(const QColor &c, double f, double lift)
 {
-    const double l = std::hypot(v.x(), v.y());
-    return l > 0 ? v / l : QPointF(0, 1);
+    const auto ch = [&](double v) { return qBound(0.0, v * f + lift * (1 - v * f), 1.0); };
+    return QColor::fromRgbF(float(ch(c.redF())), float(ch(c.greenF())), float(ch(c.blueF())));
 }
 
-// The side of the spine the chest faces, as a unit vector at the head.
-QPointF faceDirection(const Figure &f)
+// Maps body units seen by the camera to pixels of a square frame.
+struct Frame {
+    double left, top, k; // screen units at pixel (0, 0); pixels per unit
+    QPointF pixel(const QPointF &s) const { return {(s.x() - left) * k, (top - s.y()) * k}; }
+};
+
+Frame frameFor(const Figure &figure, int pixels, double span)
 {
-    const QPointF up = unitOf(f.at("head") - f.at("neck"));
-    const QPointF cw(up.y(), -up.x());
-    return f.pose->facingRight ? cw : -cw;
+    const QRectF e = projectedExtent(figure);
+    const QPointF c = e.center();
+    return {c.x() - span / 2, c.y() + span / 2, pixels / span};
 }
 
-class Painter {
+// Convex hull of two circles: the outline of a tapered capsule seen from any side.
+QPolygonF capsuleOutline(QPointF c0, double r0, QPointF c1, double r1, int steps = 20)
+{
+    QPolygonF poly;
+    const QPointF d = c1 - c0;
+    const double len = std::hypot(d.x(), d.y());
+    if (len + std::min(r0, r1) <= std::max(r0, r1)) {
+        const QPointF c = r0 >= r1 ? c0 : c1;
+        const double r = std::max(r0, r1);
+        for (int i = 0; i < 2 * steps; ++i)
+            poly << c + r * QPointF(std::cos(M_PI * i / steps), std::sin(M_PI * i / steps));
+        return poly;
+    }
+    const double th = std::atan2(d.y(), d.x()), ph = std::acos(qBound(-1.0, (r0 - r1) / len, 1.0));
+    for (int i = 0; i <= steps; ++i) {
+        const double a = th + ph + (2 * M_PI - 2 * ph) * i / steps;
+        poly << c0 + r0 * QPointF(std::cos(a), std::sin(a));
+    }
+    for (int i = 0; i <= steps; ++i) {
+        const double a = th - ph + 2 * ph * i / steps;
+        poly << c1 + r1 * QPointF(std::cos(a), std::sin(a));
+    }
+    return poly;
+}
+
+QPolygonF convexHull(QVector<QPointF> pts)
+{
+    std::sort(pts.begin(), pts.end(),
+              [](const QPointF &a, const QPointF &b) { return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y()); });
+    const auto cross = [](const QPointF &o, const QPointF &a, const QPointF &b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    QVector<QPointF> h(2 * pts.size());
+    int k = 0;
+    for (int i = 0; i < pts.size(); ++i) {
+        while (k >= 2 && cross(h[k - 2], h[k - 1], pts[i]) <= 0)
+            --k;
+        h[k++] = pts[i];
+    }
+    for (int i = pts.size() - 2, t = k + 1; i >= 0; --i) {
+        while (k >= t && cross(h[k - 2], h[k - 1], pts[i]) <= 0)
+            --k;
+        h[k++] = pts[i];
+    }
+    h.resize(std::max(0, k - 1));
+    return QPolygonF(h);
+}
+
+// A z-buffer of the figure: each capsule is swept as a row of spheres, which gives exact
+// occlusion where limbs cross or fold, and a normal for shading at every pixel.
+class Raster {
 public:
-    Painter(QPainter &p, const Figure &f, const Style &s) : p(p), f(f), s(s) {}
-
-    void draw()
+    Raster(const Figure &f, const Camera &cam, const Frame &fr, int w)
+        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), n(size_t(w) * w), part(size_t(w) * w, -1)
     {
-        if (s.drawMat)
-            mat();
-        for (const QString &item : drawOrder(*f.pose)) {
-            if (item == "torso")
-                torso();
-            else if (item == "head")
-                head();
-            else
-                limb(item);
-        }
+        for (const Capsule &c : f.capsules)
+            sweep(c);
     }
 
-    // Extent of everything drawn, in body units, so the caller can fit it to the frame.
-    QRectF bounds() const
-    {
-        const QRectF body = bodyExtent();
-        return s.drawMat ? body | matRect(body) : body;
-    }
+    const Figure &fig;
+    const Camera &cam;
+    const Frame &fr;
+    int w;
+    std::vector<float> z;
+    std::vector<QVector3D> n;
+    std::vector<int> part;
 
 private:
-    QPainter &p;
-    const Figure &f;
-    const Style &s;
-
-    bool top() const { return f.pose->view == View::Top; }
-
-    QRectF bodyExtent() const
+    void sweep(const Capsule &c)
     {
-        QRectF r;
-        for (auto it = f.joints.cbegin(); it != f.joints.cend(); ++it) {
-            const double rad = Body::radius(it.key(), f.pose->view);
-            r |= QRectF(it.value() - QPointF(rad, rad), QSizeF(2 * rad, 2 * rad));
-        }
-        return r;
-    }
-
-    // Under the figure on the floor line, or behind the whole figure when seen from above.
-    QRectF matRect(const QRectF &figure) const
-    {
-        if (top())
-            return figure.adjusted(-6, -6, 6, 6);
-        return QRectF(QPointF(figure.left() - 6, -3.5), QPointF(figure.right() + 6, 0));
-    }
-
-    void mat()
-    {
-        p.setPen(Qt::NoPen);
-        p.setBrush(top() ? s.mat.lighter(118) : s.mat);
-        p.drawRoundedRect(matRect(bodyExtent()), 1.5, 1.5);
-    }
-
-    QColor colourOf(const QString &item) const
-    {
-        const QString &near = f.pose->nearSide;
-        const bool far = !near.isEmpty() && item.contains('.') && item.section('.', 1) != near;
-        return far ? s.farBody : s.body;
-    }
-
-    // A whole limb, or only its upper segment when its lower part is drawn separately, or
-    // (item "forearm.*" / "shin.*") that lower part with the hand or foot.
-    void limb(const QString &item)
-    {
-        const QStringList j = chain(item);
-        const bool lower = item.startsWith("forearm.") || item.startsWith("shin.");
-        const bool arm = item.startsWith("arm.") || item.startsWith("forearm.");
-        const QColor colour = colourOf(item);
-        const double width = arm ? Body::armWidth : Body::legWidth;
-        p.setBrush(Qt::NoBrush);
-        if (!lower && f.pose->order.contains(lowerPart(item))) {
-            upperOnly(j, width, colour);
-            return;
-        }
-        if (lower)
-            halo(j, width, 1, 0.3);
-        else
-            halo(j, width);
-        QPainterPath path(f.at(j[lower ? 1 : 0]));
-        if (!lower)
-            path.lineTo(f.at(j[1]));
-        path.lineTo(f.at(j[2]));
-        p.setPen(roundPen(colour, width));
-        p.drawPath(path);
-        if (arm && f.pose->flags.contains("spread-fingers")) {
-            fingers(f.at(j[2]), f.at(j[3]), colour);
-            return;
-        }
-        p.setPen(roundPen(colour, arm ? Body::handWidth : Body::footWidth));
-        p.drawLine(f.at(j[2]), f.at(j[3]));
-    }
-
-    // The upper arm or thigh alone, with its rim.
-    void upperOnly(const QStringList &j, double width, const QColor &colour)
-    {
-        p.setPen(roundPen(s.halo, width + 2 * Style::haloWidth));
-        p.drawLine(f.at(j[0]) + (f.at(j[1]) - f.at(j[0])) * 0.45, f.at(j[1]));
-        p.setPen(roundPen(colour, width));
-        p.drawLine(f.at(j[0]), f.at(j[1]));
-    }
-
-    // A thin rim of background colour around a limb keeps it readable where it crosses the
-    // body or another limb. It starts partway down the first segment drawn (from joint
-    // `first`) so the joint stays attached.
-    void halo(const QStringList &j, double width, int first = 0, double start = 0.45)
-    {
-        const double rim = 2 * Style::haloWidth;
-        QPainterPath path(f.at(j[first]) + (f.at(j[first + 1]) - f.at(j[first])) * start);
-        if (first == 0)
-            path.lineTo(f.at(j[1]));
-        path.lineTo(f.at(j[2]));
-        p.setBrush(Qt::NoBrush);
-        p.setPen(roundPen(s.halo, width + rim));
-        p.drawPath(path);
-        p.setPen(roundPen(s.halo, Body::footWidth + rim));
-        p.drawLine(f.at(j[2]), f.at(j[3]));
-    }
-
-    // Four thin rays instead of a hand: the wide-open fingers of the lion.
-    void fingers(const QPointF &wrist, const QPointF &tip, const QColor &colour)
-    {
-        p.setPen(roundPen(colour, Body::handWidth));
-        p.drawLine(wrist, wrist + (tip - wrist) * 0.4);
-        p.setPen(roundPen(colour, 1.8));
-        const QPointF d = tip - wrist;
-        for (double a : {-30.0, -10.0, 10.0, 30.0}) {
-            const double r = qDegreesToRadians(a);
-            const QPointF ray(d.x() * qCos(r) - d.y() * qSin(r), d.x() * qSin(r) + d.y() * qCos(r));
-            p.drawLine(wrist + d * 0.3, wrist + ray);
+        const float len = (c.b - c.a).length();
+        const float step = std::max(0.1f, std::min(c.ra, c.rb) * 0.2f);
+        const int count = std::max(1, int(std::ceil(len / step)));
+        for (int i = 0; i <= count; ++i) {
+            const float t = float(i) / count;
+            sphere(c.a + (c.b - c.a) * t, c.ra + (c.rb - c.ra) * t, c.part);
         }
     }
 
-    void torso()
+    void sphere(const QVector3D &centre, float r, int id)
     {
-        p.setPen(roundPen(s.body, Body::armWidth));
-        p.drawLine(f.at("neck"), f.at("head")); // the neck, under the head
-        if (f.pose->view == View::Side) {
-            // A curve through the chest joint, so back bends read as one arc.
-            const QPointF a = f.at("pelvis"), m = f.at("chest"), b = f.at("neck");
-            QPainterPath spine(a);
-            spine.quadTo(2 * m - (a + b) / 2, b);
-            p.setPen(roundPen(s.body, Body::torsoWidth));
-            p.setBrush(Qt::NoBrush);
-            p.drawPath(spine);
-            return;
+        const QPointF p = fr.pixel(cam.project(centre));
+        const float d = cam.depth(centre), k = float(fr.k), R = r * k;
+        const int x0 = std::max(0, int(p.x() - R)), x1 = std::min(w - 1, int(p.x() + R) + 1);
+        const int y0 = std::max(0, int(p.y() - R)), y1 = std::min(w - 1, int(p.y() + R) + 1);
+        for (int y = y0; y <= y1; ++y) {
+            const float dy = -(y + 0.5f - float(p.y())) / k;
+            for (int x = x0; x <= x1; ++x) {
+                const float dx = (x + 0.5f - float(p.x())) / k;
+                const float q = dx * dx + dy * dy;
+                if (q >= r * r)
+                    continue;
+                const float h = std::sqrt(r * r - q);
+                const size_t i = size_t(y) * w + x;
+                if (d + h > z[i]) {
+                    z[i] = d + h;
+                    n[i] = QVector3D(dx, dy, h) / r;
+                    part[i] = id;
+                }
+            }
         }
-        const QPolygonF shape({f.at("shoulder.l"), f.at("shoulder.r"), f.at("hip.r"), f.at("hip.l")});
-        p.setPen(roundPen(s.body, Body::armWidth));
-        p.setBrush(s.body);
-        p.drawPolygon(shape);
-    }
-
-    void head()
-    {
-        const QPointF c = f.at("head");
-        p.setPen(Qt::NoPen);
-        p.setBrush(s.body);
-        p.drawEllipse(c, Body::headRadius, Body::headRadius);
-        // A small nose shows which way the face looks; facing us, only a turned head has one.
-        const QPointF up = unitOf(c - f.at("neck"));
-        if (f.pose->view != View::Side) {
-            if (!f.pose->look.isNull())
-                p.drawEllipse(c + f.pose->look * (Body::headRadius - 0.2), 2.0, 2.0);
-            return;
-        }
-        const QPointF front = faceDirection(f);
-        p.drawEllipse(c + front * (Body::headRadius - 0.2) - up * 0.5, 2.0, 2.0);
-        if (f.pose->flags.contains("tongue"))
-            tongue(c, front, up);
-    }
-
-    // The lion's open mouth and the tongue stretched out and down.
-    void tongue(const QPointF &c, const QPointF &front, const QPointF &up)
-    {
-        const QPointF mouth = c + front * (Body::headRadius - 1.5) - up * 3.2;
-        p.setBrush(s.background);
-        p.drawEllipse(mouth, 1.6, 1.6);
-        p.setPen(roundPen(QColor(214, 64, 96), 2.2));
-        p.drawLine(mouth, mouth + front * 2.5 - up * 4.0);
     }
 };
 
-// Scales the figure's drawn extent into `frame`, centred, never larger than `maxScale`.
-void drawFitted(QPainter &p, const Figure &f, const Style &s, const QRectF &frame, double maxScale)
+// Averages normals within each part, so the seams where capsules of one part meet shade
+// like one smooth surface.
+void smoothNormals(Raster &ras, int radius)
 {
-    Painter painter(p, f, s);
-    const QRectF b = painter.bounds();
-    const double scale = std::min({frame.width() / b.width(), frame.height() / b.height(), maxScale});
+    const int W = ras.w;
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<QVector3D> out(ras.n.size());
+        for (int a = 0; a < W; ++a)
+            for (int b = 0; b < W; ++b) {
+                const size_t i = pass ? size_t(b) * W + a : size_t(a) * W + b;
+                const int id = ras.part[i];
+                if (id < 0)
+                    continue;
+                QVector3D sum;
+                for (int d = -radius; d <= radius; d += 2) {
+                    const int c = b + d;
+                    if (c < 0 || c >= W)
+                        continue;
+                    const size_t j = pass ? size_t(c) * W + a : size_t(a) * W + c;
+                    if (ras.part[j] == id)
+                        sum += ras.n[j];
+                }
+                out[i] = sum.normalized();
+            }
+        ras.n.swap(out);
+    }
+}
+
+// The colour of one head pixel: hair over the crown and the back, a face with eyes and mouth.
+QColor headColour(const Figure &f, const QVector3D &nw)
+{
+    const QMatrix4x4 &H = f.frames.value("head");
+    const QVector3D fwd = H.mapVector({0, 0, 1}), up = H.mapVector({0, 1, 0}), side = H.mapVector({1, 0, 0});
+    const float nf = QVector3D::dotProduct(nw, fwd), nu = QVector3D::dotProduct(nw, up),
+                ns = QVector3D::dotProduct(nw, side);
+    if (nf < 0.1f || nu > 0.5f + 0.2f * nf)
+        return kHair;
+    const bool closed = f.pose->flags.contains("eyes-closed");
+    for (const float s : {-1.f, 1.f}) {
+        const QVector3D eye = (fwd * 0.84f + up * 0.2f + side * (0.45f * s)).normalized();
+        const float de = QVector3D::dotProduct(nw, eye);
+        const float du = nu - QVector3D::dotProduct(eye, up);
+        if (closed ? (de > 0.975f && std::abs(du) < 0.035f) : de > 0.989f)
+            return kEye;
+    }
+    const bool tongue = f.pose->flags.contains("tongue");
+    if (std::abs(ns) < (tongue ? 0.26f : 0.2f) && nf > 0.6f) {
+        if (tongue && nu < -0.3f && nu > -0.62f)
+            return nu < -0.36f && std::abs(ns) < 0.17f ? kTongue : kEye;
+        // A closed mouth only where it faces the viewer: in profile it reads as a drip.
+        if (!tongue && nu < -0.36f && nu > -0.41f && std::abs(ns) < 0.16f && nf > 0.86f)
+            return kMouth;
+    }
+    return kSkin;
+}
+
+QColor baseColour(const Figure &f, int id, const QVector3D &nw)
+{
+    switch (f.parts[id].material) {
+    case Material::Clothes:
+        return kClothes;
+    case Material::Shirt:
+        return kShirt;
+    case Material::Skin:
+        return f.parts[id].name == "nose" ? kNose : kSkin;
+    case Material::Tongue:
+        return kTongue;
+    case Material::Head:
+        return headColour(f, nw);
+    }
+    return kClothes;
+}
+
+// Front and back of the figure along the view, for toning far parts lighter.
+std::pair<float, float> depthRange(const Figure &f, const Camera &cam)
+{
+    float lo = 1e9f, hi = -1e9f;
+    for (const Capsule &c : f.capsules) {
+        lo = std::min({lo, cam.depth(c.a) - c.ra, cam.depth(c.b) - c.rb});
+        hi = std::max({hi, cam.depth(c.a) + c.ra, cam.depth(c.b) + c.rb});
+    }
+    return {lo, hi};
+}
+
+void paintFloor(QPainter &p, const Figure &f, const Camera &cam, const Frame &fr, const QRectF &clip)
+{
+    float x0 = 1e9f, x1 = -1e9f, z0 = 1e9f, z1 = -1e9f;
+    for (const Capsule &c : f.capsules)
+        for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}}) {
+            x0 = std::min(x0, pt.x() - r);
+            x1 = std::max(x1, pt.x() + r);
+            z0 = std::min(z0, pt.z() - r);
+            z1 = std::max(z1, pt.z() + r);
+        }
+    const float pad = 7;
+    x0 -= pad, x1 += pad, z0 -= pad, z1 += pad;
+    QVector<QPointF> slab;
+    QPolygonF top;
+    for (const auto &[x, zz] : {std::pair{x0, z0}, std::pair{x1, z0}, std::pair{x1, z1}, std::pair{x0, z1}}) {
+        top << fr.pixel(cam.project({x, 0, zz}));
+        slab << top.last() << fr.pixel(cam.project({x, -1.6f, zz}));
+    }
     p.save();
-    p.translate(frame.center());
-    p.scale(scale, -scale); // body units have y up
-    p.translate(-b.center());
-    painter.draw();
+    QPainterPath clipPath;
+    clipPath.addRoundedRect(clip, clip.width() * 0.03, clip.width() * 0.03);
+    p.setClipPath(clipPath);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kMatEdge);
+    p.drawPolygon(convexHull(slab));
+    p.setBrush(kMatTop);
+    p.drawPolygon(top);
+
+    // A soft shadow under every part near the floor, strongest where it rests on it.
+    const double flat = std::max(0.2, std::sin(qDegreesToRadians(f.pose->elevation)));
+    for (const Capsule &c : f.capsules) {
+        const float len = (c.b - c.a).length();
+        const int count = std::max(1, int(len / 1.5f));
+        for (int i = 0; i <= count; ++i) {
+            const float t = float(i) / count;
+            const QVector3D pt = c.a + (c.b - c.a) * t;
+            const float r = c.ra + (c.rb - c.ra) * t, h = pt.y() - r;
+            if (h > 5)
+                continue;
+            const QPointF centre = fr.pixel(cam.project({pt.x(), 0, pt.z()}));
+            const double R = (r * 1.35 + 1.0) * fr.k;
+            QRadialGradient g(QPointF(0, 0), 1);
+            QColor shade = kLine;
+            shade.setAlphaF(float(0.10 * (1 - h / 5)));
+            g.setColorAt(0, shade);
+            shade.setAlphaF(0);
+            g.setColorAt(1, shade);
+            p.save();
+            p.translate(centre);
+            p.scale(R, R * flat);
+            p.setBrush(g);
+            p.drawEllipse(QPointF(0, 0), 1, 1);
+            p.restore();
+        }
+    }
     p.restore();
 }
 
 } // namespace
 
-// One zoom limit for all pictures keeps seated and lying figures close to one size.
-constexpr double kMaxScale = 2.4;
-constexpr double kMargin = 14;
-
-QImage renderPicture(const Figure &figure, int size)
+QRectF projectedExtent(const Figure &figure)
 {
-    QImage image(size, size, QImage::Format_RGB32);
-    const Style style;
-    image.fill(style.background);
-    QPainter p(&image);
+    const Camera cam(*figure.pose);
+    QRectF e;
+    for (const Capsule &c : figure.capsules)
+        for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}}) {
+            const QPointF s = cam.project(pt);
+            e = e.united(QRectF(s.x() - r, s.y() - r, 2 * r, 2 * r));
+        }
+    return e;
+}
+
+QImage renderPicture(const Figure &figure, int size, double span)
+{
+    constexpr int ss = 3; // supersampling, for smooth edges after the box filter
+    const int W = size * ss;
+    const Camera cam(*figure.pose);
+    const Frame fr = frameFor(figure, W, span);
+
+    QImage canvas(W, W, QImage::Format_RGB32);
+    canvas.fill(kBackground);
+    {
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double inset = W * 0.025;
+        paintFloor(p, figure, cam, fr, QRectF(inset, inset, W - 2 * inset, W - 2 * inset));
+    }
+
+    Raster ras(figure, cam, fr, W);
+    smoothNormals(ras, int(1.2 * fr.k));
+    const auto [zBack, zFront] = depthRange(figure, cam);
+    const float zSpan = std::max(1.f, zFront - zBack);
+    const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
+
+    std::vector<bool> isNose;
+    std::vector<int> kneeOf; // for a shin, the thigh it hangs from
+    for (const Part &part : figure.parts) {
+        isNose.push_back(part.name == "nose");
+        int thigh = -1;
+        const QString side = part.name.section('.', 1);
+        const QVector3D upper = figure.at("knee." + side) - figure.at("hip." + side),
+                        lower = figure.at("ankle." + side) - figure.at("knee." + side);
+        // Only a bent knee folds; across a straight leg the seam would be a stray line.
+        const bool bent =
+            part.name.startsWith("shin.") &&
+            QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0));
+        if (bent)
+            for (int k = 0; k < figure.parts.size(); ++k)
+                if (figure.parts[k].name == "thigh." + part.name.section('.', 1))
+                    thigh = k;
+        kneeOf.push_back(thigh);
+    }
+
+    // Contours: where the figure meets the background, and where a part lies over another.
+    const double lineWidth = 1.25 * size / 250.0 * ss;
+    std::vector<QPoint> probe;
+    for (int i = 0; i < 16; ++i)
+        for (const double r : {lineWidth, lineWidth * 0.5}) {
+            const double a = 2 * M_PI * i / 16;
+            probe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
+        }
+    const auto contour = [&](int x, int y) {
+        const size_t i = size_t(y) * W + x;
+        for (const QPoint &o : probe) {
+            const int qx = x + o.x(), qy = y + o.y();
+            if (qx < 0 || qy < 0 || qx >= W || qy >= W)
+                return true;
+            const size_t j = size_t(qy) * W + qx;
+            if (ras.part[j] < 0)
+                return true;
+            // Where two parts only meet (a knee, a hip) the depth runs on: no line. The nose
+            // shows by its shading and in profile, a ring around it reads as a mouth.
+            if (ras.part[j] != ras.part[i] && ras.z[j] > ras.z[i] + 0.7f && !isNose[ras.part[j]])
+                return true;
+            // The fold of a knee: a crease where thigh and shin meet, drawn on the shin.
+            if (kneeOf[ras.part[i]] >= 0 && kneeOf[ras.part[i]] == ras.part[j] &&
+                o.manhattanLength() <= lineWidth * 0.6)
+                return true;
+        }
+        return false;
+    };
+
+    for (int y = 0; y < W; ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(canvas.scanLine(y));
+        for (int x = 0; x < W; ++x) {
+            const size_t i = size_t(y) * W + x;
+            const int id = ras.part[i];
+            if (id < 0)
+                continue;
+            const float zz = ras.z[i];
+            QColor c;
+            if (contour(x, y)) {
+                c = mix(kLine, kBackground, tone(zz) * 0.6);
+            } else {
+                const QVector3D nc = ras.n[i];
+                const QColor base = baseColour(figure, id, cam.toWorld(nc));
+                const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
+                const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
+                const float spec = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
+                c = scaled(base, 0.66 + 0.42 * lam, 0.22 * spec);
+                c = mix(c, kBackground, tone(zz));
+            }
+            row[x] = c.rgb();
+        }
+    }
+
+    // Box filter down to the final size.
+    QImage out(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = 0; dy < ss; ++dy) {
+                const QRgb *row = reinterpret_cast<const QRgb *>(canvas.constScanLine(y * ss + dy));
+                for (int dx = 0; dx < ss; ++dx) {
+                    const QRgb v = row[x * ss + dx];
+                    r += qRed(v), g += qGreen(v), b += qBlue(v);
+                }
+            }
+            out.setPixel(x, y, qRgb(r / (ss * ss), g / (ss * ss), b / (ss * ss)));
+        }
+    return out;
+}
+
+void paintIcon(QPainter &p, const Figure &figure, double size)
+{
+    const Camera cam(*figure.pose);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const double zoom = size / 250.0;
-    drawFitted(p, figure, style, QRectF(kMargin, kMargin, size - 2 * kMargin, size - 2 * kMargin),
-               kMaxScale * zoom);
-    return image;
+    const double ring = std::max(1.0, size / 40);
+    p.setPen(QPen(kBadgeRing, ring));
+    p.setBrush(kBadge);
+    p.drawEllipse(QRectF(ring / 2, ring / 2, size - ring, size - ring));
+
+    // Flat parts back to front: at icon sizes shading would only blur the shape.
+    const QRectF e = projectedExtent(figure);
+    const double span = std::max(e.width(), e.height()) / 0.74;
+    const Frame fr{e.center().x() - span / 2, e.center().y() + span / 2, size / span};
+    const auto [zBack, zFront] = depthRange(figure, cam);
+    struct Item {
+        float depth;
+        QPainterPath path;
+        QColor colour;
+        QPainterPath hair; // the head's crown, over the face
+    };
+    QVector<Item> items;
+    for (int id = 0; id < figure.parts.size(); ++id) {
+        if (figure.parts[id].name == "nose") // a bump too small to read at icon sizes
+            continue;
+        Item it{0, {}, {}, {}};
+        int count = 0;
+        for (const Capsule &c : figure.capsules) {
+            if (c.part != id)
+                continue;
+            QPainterPath path;
+            path.addPolygon(
+                capsuleOutline(fr.pixel(cam.project(c.a)), c.ra * fr.k, fr.pixel(cam.project(c.b)), c.rb * fr.k));
+            it.path = it.path.united(path);
+            it.depth += cam.depth(c.a) + cam.depth(c.b);
+            count += 2;
+        }
+        if (!count)
+            continue;
+        it.depth /= count;
+        const Material m = figure.parts[id].material;
+        const QColor base = m == Material::Clothes ? kClothes : m == Material::Shirt ? kShirt : kSkin;
+        it.colour = mix(base, kBadge, 0.5 * (zFront - it.depth) / std::max(1.f, zFront - zBack));
+        if (m == Material::Head) {
+            const QRectF b = it.path.boundingRect();
+            QPainterPath cap;
+            cap.addEllipse(b.translated(0, -b.height() * 0.42));
+            it.hair = it.path.intersected(cap);
+        }
+        items << it;
+    }
+    std::sort(items.begin(), items.end(), [](const Item &a, const Item &b) { return a.depth < b.depth; });
+    p.setPen(QPen(kLine, std::max(0.6, size / 110), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const Item &it : items) {
+        p.setBrush(it.colour);
+        p.drawPath(it.path.simplified());
+        if (!it.hair.isEmpty()) {
+            p.setBrush(kHair);
+            p.drawPath(it.hair.simplified());
+        }
+    }
+    p.restore();
 }
 
 QImage renderIcon(const Figure &figure, int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    Style style;
-    style.body = style.farBody = style.mat;
-    style.halo = QColor(100, 0, 110);
-    style.drawMat = false;
-    const double r = size / 2.0 - std::max(0.5, size / 64.0);
-    const QPointF centre(size / 2.0, size / 2.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(100, 0, 110));
-    p.drawEllipse(centre, r, r);
-    // A box well inside the badge, so the wide knees of the seated figure clear the rim.
-    const double half = r * 0.6;
-    drawFitted(p, figure, style, QRectF(centre.x() - half, centre.y() - half * 0.9, 2 * half, 2 * half), 1e9);
-    return image;
+    constexpr int ss = 4;
+    QImage big(size * ss, size * ss, QImage::Format_ARGB32_Premultiplied);
+    big.fill(Qt::transparent);
+    {
+        QPainter p(&big);
+        paintIcon(p, figure, size * ss);
+    }
+    return big.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage renderSheet(const QVector<QImage> &pictures, const QStringList &names, int columns)

@@ -3,20 +3,19 @@
 
 #include "pose.h"
 
-#include <QColor>
 #include <QImage>
+#include <QRectF>
 #include <QVector>
 
-struct Style {
-    QColor body{100, 0, 110};      // near limbs, trunk and head
-    QColor farBody{163, 104, 176}; // limbs on the far side, so crossings stay readable
-    QColor background{251, 248, 253};
-    QColor mat{199, 159, 238};
-    QColor halo = background;      // rim around limbs, the colour behind the figure
-    static constexpr double haloWidth = 1.3;
-    bool drawMat = true;
-};
+class QPainter;
 
-QImage renderPicture(const Figure &figure, int size);
+// What the camera of a pose sees of its figure, in body units: x right, y up.
+QRectF projectedExtent(const Figure &figure);
+
+// A shaded picture of size x size pixels; `span` body units fit across the frame, so a
+// common span gives every picture the same scale.
+QImage renderPicture(const Figure &figure, int size, double span);
+// The figure on a round badge with a transparent corner, flat-shaded, as vectors.
+void paintIcon(QPainter &painter, const Figure &figure, double size);
 QImage renderIcon(const Figure &figure, int size);
 QImage renderSheet(const QVector<QImage> &pictures, const QStringList &names, int columns);

@@ -1,0 +1,287 @@
+// The pose model: what a pose file may say, and the poses the generator must refuse.
+#include "pose.h"
+
+#include <QtTest>
+
+namespace {
+
+Figure solveText(const QString &text, Pose &keep)
+{
+    keep = parsePoseText(text, "test.pose");
+    return solvePose(keep);
+}
+
+// The message of the PoseError a pose text raises, or an empty string.
+QString failure(const QString &text)
+{
+    try {
+        Pose pose;
+        solveText(text, pose);
+    } catch (const PoseError &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+} // namespace
+
+class tst_pose : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parsesEveryStatement()
+    {
+        const Pose pose = parsePoseText("# a comment\n"
+                                        "name: Test Pose   # trailing comment\n"
+                                        "camera: 35 20\n"
+                                        "body: 90 0 -30\n"
+                                        "height: 12.5\n"
+                                        "contact: foot.l hand.r\n"
+                                        "flags: tongue fists\n"
+                                        "knee.l: 40\n"
+                                        "hip.r: 80 10 -5\n"
+                                        "reach arm.l at knee.r 0 2 0 pole 1 0 0\n"
+                                        "reach leg.r 3 0 20\n",
+                                        "t.pose");
+        QCOMPARE(pose.name, QStringLiteral("Test Pose"));
+        QCOMPARE(pose.azimuth, 35.0);
+        QCOMPARE(pose.elevation, 20.0);
+        QCOMPARE(pose.body, QVector3D()); // "body" is a joint: its angles sit with the others
+        QCOMPARE(pose.angles.value("body"), QVector3D(90, 0, -30));
+        QVERIFY(pose.fixedHeight);
+        QCOMPARE(pose.height, 12.5);
+        QCOMPARE(pose.contacts, QStringList({"foot.l", "hand.r"}));
+        QCOMPARE(pose.flags, QSet<QString>({"tongue", "fists"}));
+        QCOMPARE(pose.angles.value("knee.l"), QVector3D(40, 0, 0));
+        QCOMPARE(pose.angles.value("hip.r"), QVector3D(80, 10, -5));
+        QCOMPARE(pose.angleLine.value("hip.r"), 9);
+        QCOMPARE(pose.reaches.size(), 2);
+        QCOMPARE(pose.reaches[0].limb, QStringLiteral("arm.l"));
+        QCOMPARE(pose.reaches[0].joint, QStringLiteral("knee.r"));
+        QCOMPARE(pose.reaches[0].point, QVector3D(0, 2, 0));
+        QCOMPARE(pose.reaches[0].pole, QVector3D(1, 0, 0));
+        QCOMPARE(pose.reaches[0].line, 10);
+        QVERIFY(pose.reaches[1].joint.isEmpty());
+        QCOMPARE(pose.reaches[1].point, QVector3D(3, 0, 20));
+        QVERIFY(pose.reaches[1].pole.isNull());
+    }
+
+    void rejectsMalformedLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no name") << "knee.l: 10\n"
+                                 << "test.pose: no 'name:'";
+        QTest::newRow("no colon") << "name: X\nknee.l 10\n"
+                                  << "test.pose:2: expected 'key: value'";
+        QTest::newRow("unknown key") << "name: X\nelbo.l: 10\n"
+                                     << "test.pose:2: unknown key or joint 'elbo.l'";
+        QTest::newRow("limb without side") << "name: X\nknee: 10\n"
+                                           << "unknown key or joint 'knee'";
+        QTest::newRow("spine with side") << "name: X\nneck.l: 10\n"
+                                         << "unknown key or joint 'neck.l'";
+        QTest::newRow("too many angles") << "name: X\nknee.l: 10 5\n"
+                                         << "test.pose:2: knee.l takes 1 to 1 angles";
+        QTest::newRow("not a number") << "name: X\nhip.l: 10 x\n"
+                                      << "test.pose:2: 'x' is not a number";
+        QTest::newRow("twice") << "name: X\nhip.l: 10\nhip.l: 20\n"
+                               << "test.pose:3: hip.l is given twice";
+        QTest::newRow("camera from above") << "name: X\ncamera: 0 80\n"
+                                           << "test.pose:2: camera elevation";
+        QTest::newRow("camera one number") << "name: X\ncamera: 0\n"
+                                           << "test.pose:2: expected 2 numbers";
+        QTest::newRow("unknown flag") << "name: X\nflags: tongue wings\n"
+                                      << "unknown flag 'wings'";
+        QTest::newRow("reach bad limb") << "name: X\nreach tail 0 0 0\n"
+                                        << "test.pose:2: reach needs arm.l";
+        QTest::newRow("reach short") << "name: X\nreach arm.l 1 2\n"
+                                     << "test.pose:2: expected 3 numbers";
+        QTest::newRow("zero pole") << "name: X\nreach arm.l 1 2 3 pole 0 0 0\n"
+                                   << "the pole must not be 0 0 0";
+        QTest::newRow("height without height") << "name: X\nreach arm.l at knee.l 0 @2 0\n"
+                                               << "needs the pelvis 'height:'";
+        QTest::newRow("height in a bone frame") << "name: X\nheight: 9\nreach arm.l on knee.l 0 @2 0\n"
+                                                << "goes with 'at'";
+        QTest::newRow("aim a knee") << "name: X\naim knee.l toes 0 0 1 sole 0 -1 0\n"
+                                    << "aim needs hand.l";
+        QTest::newRow("aim a hand with toes") << "name: X\naim hand.l toes 0 0 1 sole 0 -1 0\n"
+                                              << "expected 'aim HAND fingers";
+        QTest::newRow("aim nowhere") << "name: X\naim foot.r toes 0 0 0 sole 0 -1 0\n"
+                                     << "must not be 0 0 0";
+    }
+    void rejectsMalformedLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        try {
+            parsePoseText(text, "test.pose");
+            QFAIL("accepted");
+        } catch (const PoseError &e) {
+            QVERIFY2(QString::fromUtf8(e.what()).startsWith(message) || QString::fromUtf8(e.what()).contains(message),
+                     e.what());
+        }
+    }
+
+    // Angles just inside a limit pass, just outside fail with the joint and the angle named.
+    void jointLimits_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("message"); // empty: the pose is valid
+        QTest::newRow("knee at its limit") << "knee.l: 165"
+                                           << "";
+        QTest::newRow("knee folded too far") << "knee.l: 170"
+                                             << "joint knee.l: flex 170 is outside -5..165";
+        QTest::newRow("knee bent backwards") << "knee.r: -20"
+                                             << "joint knee.r: flex -20";
+        QTest::newRow("elbow") << "elbow.r: 161"
+                               << "joint elbow.r: flex 161";
+        QTest::newRow("arm overhead") << "shoulder.l: 180"
+                                      << "";
+        QTest::newRow("arm too far back") << "shoulder.l: -110"
+                                          << "joint shoulder.l: flex -110 is outside -100..185";
+        QTest::newRow("hip split sideways") << "hip.r: 0 100"
+                                            << "joint hip.r: abd 100 is outside -35..95";
+        QTest::newRow("hip twisted in") << "hip.l: 90 0 -70"
+                                        << "joint hip.l: twist -70";
+        QTest::newRow("neck turned round") << "neck: 0 0 120"
+                                           << "joint neck: twist 120";
+        QTest::newRow("lumbar") << "lumbar: 80"
+                                << "joint lumbar: flex 80";
+        QTest::newRow("ankle") << "ankle.l: 0 45"
+                               << "joint ankle.l: turn 45";
+        // A reach must bend the limb within the same limits as an angle would.
+        QTest::newRow("reach folds the knee too far") << "reach leg.l at hip.l 0 -1 -0.5"
+                                                      << "joint knee.l: flex";
+        QTest::newRow("reach takes the arm up behind the back") << "reach arm.r at shoulder.r 0 30 -12 pole 0 0.3 -1"
+                                                                << "joint shoulder.r: flex 212";
+        QTest::newRow("reach out of range") << "reach arm.l at shoulder.l 0 -40 0"
+                                            << "line 2: arm.l cannot reach";
+        QTest::newRow("reach within range") << "reach arm.l at shoulder.l 8 -20 10"
+                                            << "";
+        QTest::newRow("reach to a point that is no joint") << "reach arm.l at tail 0 0 0"
+                                                           << "no point called tail";
+        // An aim may not bend the wrist or the ankle further than the joint goes.
+        QTest::newRow("hand bent back on the forearm") << "aim hand.l fingers 0 1 0 palm 1 0 0"
+                                                       << "joint wrist.l: hand.l is bent 180";
+        QTest::newRow("hand flat on the floor") << "aim hand.r fingers 0 0 1 palm 0 -1 0"
+                                                << "";
+        QTest::newRow("toes pulled up past the shin") << "aim foot.l toes 0 1 0.3 sole 0 0 -1"
+                                                      << "joint ankle.l: foot.l is bent";
+        QTest::newRow("toes pointed") << "aim foot.r toes 0 -1 0.2 sole 0 0 -1"
+                                      << "";
+    }
+    void jointLimits()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QString, message);
+        const QString got = failure("name: X\n" + lines + "\n");
+        if (message.isEmpty())
+            QVERIFY2(got.isEmpty(), qPrintable(got));
+        else
+            QVERIFY2(got.startsWith("test.pose: ") && got.contains(message), qPrintable(got));
+    }
+
+    void floorContact_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("standing, dropped on its feet") << "contact: foot.l foot.r"
+                                                       << "";
+        QTest::newRow("standing on a hand") << "contact: foot.l hand.r"
+                                            << "hand.r should rest on the floor";
+        QTest::newRow("unknown part") << "contact: tail"
+                                      << "no part called tail";
+        QTest::newRow("pelvis set too low") << "height: 40"
+                                            << "through the floor";
+        QTest::newRow("pelvis set too high") << "height: 70\ncontact: foot.l"
+                                             << "foot.l should rest on the floor";
+        QTest::newRow("lying face down")
+            << "body: 90\nneck: -30\nankle.l: 90\nankle.r: 90\ncontact: torso thigh.l thigh.r"
+            << "";
+        QTest::newRow("lying face down, toes into the floor") << "body: 90\ncontact: torso"
+                                                              << "torso should rest";
+        QTest::newRow("seated")
+            << "hip.l: 90\nhip.r: 90\nshoulder.l: 60\nshoulder.r: 60\ncontact: torso thigh.l thigh.r"
+            << "";
+        QTest::newRow("seated, hands through the floor") << "hip.l: 90\nhip.r: 90\ncontact: torso"
+                                                         << "torso should rest";
+    }
+    void floorContact()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QString, message);
+        const QString got = failure("name: X\n" + lines + "\n");
+        if (message.isEmpty())
+            QVERIFY2(got.isEmpty(), qPrintable(got));
+        else
+            QVERIFY2(got.contains(message), qPrintable(got));
+    }
+
+    // Whatever the pose, the dropped figure rests on the floor and nothing sinks into it.
+    void droppedFigureTouchesTheFloor()
+    {
+        for (const char *lines : {"", "body: 90", "body: -90", "body: 0 40", "hip.l: 120\nknee.l: 150"}) {
+            Pose pose;
+            const Figure f = solveText(QStringLiteral("name: X\n") + lines, pose);
+            QVERIFY2(std::abs(f.lowest()) < 1e-3, lines);
+        }
+    }
+
+    // The directions the angles name, on the figure: its left is +x, its front +z, up +y.
+    void anglesBendTheNamedWay()
+    {
+        Pose pose;
+        Figure f = solveText("name: X\n", pose);
+        QVERIFY(f.at("shoulder.l").x() > 5 && f.at("shoulder.r").x() < -5);
+        QVERIFY(f.at("head").y() > f.at("neckbase").y());
+        QVERIFY(f.at("toe.l").z() > f.at("heel.l").z());  // toes to the front
+        QVERIFY(std::abs(f.at("ankle.l").y() - 5) < 1.5); // standing on the foot
+
+        f = solveText("name: X\nknee.l: 90\nhip.r: 90\nshoulder.l: 90\nelbow.r: 90\nlumbar: 30\nneck: 0 0 60\n", pose);
+        QVERIFY(f.at("ankle.l").z() < f.at("knee.l").z() - 20);     // the shin folds back
+        QVERIFY(f.at("knee.r").z() > f.at("hip.r").z() + 20);       // the thigh lifts forward
+        QVERIFY(f.at("wrist.l").z() > f.at("shoulder.l").z() + 25); // the arm points forward
+        QVERIFY(f.at("wrist.r").z() > f.at("elbow.r").z() + 12);    // the forearm folds forward
+        QVERIFY(f.at("neckbase").z() > f.at("pelvis").z() + 5);     // the trunk bends forward
+        const QVector3D face = f.frames["head"].mapVector({0, 0, 1});
+        QVERIFY(face.x() > 0.5f); // the head turns to its left
+
+        f = solveText("name: X\nhip.l: 0 45\nshoulder.r: 0 90\n", pose);
+        QVERIFY(f.at("knee.l").x() > f.at("hip.l").x() + 10); // abduction is away from the midline
+        QVERIFY(f.at("elbow.r").x() < f.at("shoulder.r").x() - 15);
+
+        f = solveText("name: X\nbody: 90\n", pose); // face down: the nose points at the floor
+        QVERIFY(f.frames["head"].mapVector({0, 0, 1}).y() < -0.9f);
+    }
+
+    // "on" offsets turn with the body, "@" heights stay on the floor, aims turn hand and foot.
+    void targetsAndAims()
+    {
+        Pose pose;
+        Figure f = solveText("name: X\nbody: 90\nreach arm.l on pelvis 3 6 9\n", pose);
+        QVERIFY((f.at("wrist.l") - (f.at("pelvis") + f.frames["pelvis"].mapVector({3, 6, 9}))).length() < 0.01f);
+        QVERIFY(f.at("wrist.l").y() < f.at("pelvis").y() - 5); // the body's front faces the floor
+
+        f = solveText("name: X\nheight: 9.5\nhip.l: 90\nhip.r: 90\nshoulder.l: 90\nreach arm.r at shoulder.r -3 @8 5\n",
+                      pose);
+        QVERIFY(std::abs(f.at("wrist.r").y() - 8) < 0.01f);
+        QVERIFY(std::abs(f.at("wrist.r").x() - (f.at("shoulder.r").x() - 3)) < 0.01f);
+
+        f = solveText("name: X\naim hand.l fingers 0 0 1 palm 0 -1 0\naim foot.r toes 1 0 0 sole 0 -1 0\n", pose);
+        QVERIFY(f.at("fingers.l").z() > f.at("wrist.l").z() + 8); // fingers forward
+        QVERIFY(f.at("toe.r").x() > f.at("heel.r").x() + 8);      // toes turned to the left
+    }
+
+    void reachPutsTheWristOnTheTarget()
+    {
+        Pose pose;
+        const Figure f = solveText("name: X\nreach arm.r at hip.r -4 -2 8\nreach leg.l at knee.r -6 -10 8\n", pose);
+        QVERIFY((f.at("wrist.r") - (f.at("hip.r") + QVector3D(-4, -2, 8))).length() < 0.01f);
+        QVERIFY((f.at("ankle.l") - (f.at("knee.r") + QVector3D(-6, -10, 8))).length() < 0.01f);
+        QVERIFY(std::abs((f.at("elbow.r") - f.at("shoulder.r")).length() - 18) < 0.01f); // bones keep their length
+        QVERIFY(f.at("knee.l").z() > f.at("hip.l").z()); // by default the knee bends forward
+    }
+};
+
+QTEST_MAIN(tst_pose)
+#include "tst_pose.moc"
