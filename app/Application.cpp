@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/MainWindow.h"
+#include "app/WarmUp.h"
 #include "platform/AppInfo.h"
 #include "platform/Platform.h"
 #include "web/StoredSettings.h"
@@ -22,6 +23,7 @@ void StartApplication()
     auto *main = new MDI;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->showMaximized();
+    WarmUpAfterFirstPaint(main);
 }
 
 void QuitApplication()
