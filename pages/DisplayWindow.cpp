@@ -34,7 +34,9 @@ PageBox::PageBox(QWidget *parent) : QTextEdit(parent)
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFrameShape(QFrame::NoFrame);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Always shown: a bar that came and went with each page would change the text width and lay
+    // the whole page out again, several times per click.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAccessibleName(QStringLiteral("Page"));
     viewport()->setMouseTracking(true);
     viewport()->installEventFilter(this);
