@@ -1,5 +1,7 @@
 #include "app/WarmUp.h"
 
+#include "web/ClosingScreen.h"
+
 #include <QEvent>
 #include <QPixmap>
 #include <QPointer>
@@ -53,6 +55,7 @@ private:
                 return;
             }
         }
+        PrepareClosingScreen();
         deleteLater();
     }
 
@@ -62,7 +65,4 @@ private:
 
 } // namespace
 
-void WarmUpAfterFirstPaint(QWidget *window)
-{
-    new WarmUp(window);
-}
+void WarmUpAfterFirstPaint(QWidget *window) { new WarmUp(window); }

@@ -12,8 +12,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -23,6 +26,28 @@ namespace Placeholder = modTellAFriend::Placeholder;
 namespace {
 
 const QColor DarkBlue(0, 0, 128);
+
+// Every face the closing screen draws in, in one place so that they can be loaded ahead.
+struct Faces {
+    QFont frame = makeFont(QStringLiteral("Verdana"), 9.75, true);
+    QFont caption = makeFont(QStringLiteral("MS Sans Serif"), 18);
+    QFont message = makeFont(QStringLiteral("Verdana"), 9.75, true);
+    QFont invitation = makeFont(QStringLiteral("Verdana"), 14.25);
+    QFont submit = makeFont(QStringLiteral("Verdana"), 8.25, true);
+    QFont softwares = makeFont(QStringLiteral("Verdana"), 9);
+    // Narrowed a little so the whole line fits where the face substituted for Verdana runs wide.
+    QFont link = [] {
+        QFont font = makeFont(QStringLiteral("Verdana"), 9, true, true);
+        font.setStretch(QFont::SemiCondensed);
+        return font;
+    }();
+};
+
+const Faces &faces()
+{
+    static const Faces all;
+    return all;
+}
 
 // A box's text with the program's CR LF line breaks.
 QString textOf(const QWidget *box)
@@ -44,7 +69,7 @@ QGroupBox *frame(const QString &name, const QString &caption, QWidget *parent, c
 {
     auto *box = new QGroupBox(caption, parent);
     box->setObjectName(name);
-    box->setFont(makeFont(QStringLiteral("Verdana"), 9.75, true));
+    box->setFont(faces().frame);
     box->setStyleSheet(
         QStringLiteral("QGroupBox#%1 { background-color: rgb(0, 0, 128); border: 1px solid rgb(0, 0, 128);"
                        " margin-top: 0px; padding-top: 0px; }"
@@ -67,19 +92,17 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Twips::toPixels(11115), Twips::toPixels(4725));
     setBackground(this, Qt::white);
-    const QString verdana = QStringLiteral("Verdana");
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
     Twips::attach(icon, 360, 120, 540, 540);
-    label(QStringLiteral("lblNagScreen2Caption"), QString(), makeFont(QStringLiteral("MS Sans Serif"), 18), Qt::black,
-          this, {1080, 240, 720, 435}, false); // widened to its caption when that is set
-    label(QStringLiteral("Label2"), QString(), makeFont(verdana, 9.75, true), Qt::black, this, {120, 840, 6975, 1095},
-          true);
+    label(QStringLiteral("lblNagScreen2Caption"), QString(), faces().caption, Qt::black, this, {1080, 240, 720, 435},
+          false); // widened to its caption when that is set
+    label(QStringLiteral("Label2"), QString(), faces().message, Qt::black, this, {120, 840, 6975, 1095}, true);
 
     m_check1 = new QCheckBox(Content().text(QStringLiteral("forum-invitation")), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setFont(makeFont(verdana, 14.25));
+    m_check1->setFont(faces().invitation);
     m_check1->setCursor(Qt::PointingHandCursor);
     setTextColour(m_check1, QColor(0, 0, 192));
     Twips::attach(m_check1, 30, 2040, 7185, 555);
@@ -101,7 +124,7 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
     m_txtName = lineEdit(QStringLiteral("txtName"), Placeholder::Name, {85, 360, 3375, 285});
     auto *submit = new QPushButton(QStringLiteral("Refer A Friend &Now"), refer);
     submit->setObjectName(QStringLiteral("cmdSubmit"));
-    submit->setFont(makeFont(verdana, 8.25, true));
+    submit->setFont(faces().submit);
     Twips::attach(submit, 1920, 1080, 3375, 285);
     connect(submit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
     m_txtEmail = lineEdit(QStringLiteral("txtEmail"), Placeholder::Email, {3600, 360, 3375, 285});
@@ -116,14 +139,11 @@ frmNagScreen2::frmNagScreen2(std::function<void()> quitApplication, QWidget *par
 
     QGroupBox *softwares =
         frame(QStringLiteral("Frame6"), QStringLiteral("Download Quorvane Softwares"), this, {7320, 120, 3735, 4575});
-    label(QStringLiteral("Label3"), Content().text(QStringLiteral("softwares")), makeFont(verdana, 9), Qt::white,
+    label(QStringLiteral("Label3"), Content().text(QStringLiteral("softwares")), faces().softwares, Qt::white,
           softwares, {120, 360, 3495, 3855}, true)
         ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Narrowed a little so the whole line fits where the face substituted for Verdana runs wide.
-    QFont linkFont = makeFont(verdana, 9, true, true);
-    linkFont.setStretch(QFont::SemiCondensed);
     LinkLabel *home = link(QStringLiteral("lblGoToHome"), QStringLiteral("Click Here To Visit Quorvane Softwares"),
-                           linkFont, QColor(255, 255, 0), softwares, {75, 4250, 3585, 210});
+                           faces().link, QColor(255, 255, 0), softwares, {75, 4250, 3585, 210});
     connect(home, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 
     const QList<QWidget *> order = {m_cmdClose, m_check1,         m_txtName,       submit,
@@ -257,4 +277,25 @@ void ShowClosingScreen(const std::function<void()> &quitApplication)
     auto *screen = new frmNagScreen2(quitApplication);
     centreOnScreen(screen);
     screen->show();
+}
+
+void PrepareClosingScreen()
+{
+    // Drawing every printable character once in each face finds the face and fills its glyph
+    // cache; a throwaway frame parses the style sheet the two frames share.
+    QString characters;
+    for (char16_t c = u' '; c <= u'~'; ++c)
+        characters += QChar(c);
+    const Faces &all = faces();
+    QImage canvas(512, 64, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&canvas);
+    for (const QFont *font : {&all.frame, &all.caption, &all.invitation, &all.submit, &all.softwares, &all.link}) {
+        painter.setFont(*font);
+        painter.drawText(canvas.rect(), Qt::TextWordWrap, characters);
+    }
+    painter.end();
+    QWidget scratch;
+    QGroupBox *sample = frame(QStringLiteral("scratchFrame"), characters, &scratch, {0, 0, 3735, 1455});
+    QPixmap sampleCanvas(sample->size());
+    sample->render(&sampleCanvas);
 }

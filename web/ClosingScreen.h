@@ -52,5 +52,9 @@ private:
     QPushButton *m_cmdClose;
 };
 
+// Loads the closing screen's faces and style ahead of its first showing, which then does not wait
+// for them. Shows nothing.
+void PrepareClosingScreen();
+
 // Shows the closing screen; leaving it runs quitApplication.
 void ShowClosingScreen(const std::function<void()> &quitApplication);
