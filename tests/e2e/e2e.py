@@ -55,12 +55,12 @@ def private_folders(prefix):
 class Desktop:
     """An X server with a window manager, a private home and a recording browser opener."""
 
-    def __init__(self, program):
+    def __init__(self, program, screen="1280x800"):
         self.program = os.path.realpath(program)
         self.root, self.home, self.bin, runtime, self.opened_log = private_folders("tavrello-e2e-")
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-dpi", "96", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", screen + "x24", "-dpi", "96", "-nolisten", "tcp"],
             pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         number = b""
