@@ -16,7 +16,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && watched->parent() && watched->parent()->objectName() == QLatin1String(m_name)) {
+        if (event->type() == QEvent::Paint && watched->parent() &&
+            watched->parent()->objectName() == QLatin1String(m_name)) {
             qApp->removeEventFilter(this);
             QTimer::singleShot(0, [] {
                 std::fflush(nullptr);

@@ -14,7 +14,8 @@ int main(int argc, char *argv[])
     page->setObjectName(QStringLiteral("RTB"));
     QFile text(QStringLiteral(TAVRELLO_INTRODUCTION));
     text.open(QIODevice::ReadOnly);
-    page->setPlainText(QStringLiteral("Introduction\n\n") + QString::fromUtf8(text.readAll()).replace(u'\n', QStringLiteral("\n\n")));
+    page->setPlainText(QStringLiteral("Introduction\n\n") +
+                       QString::fromUtf8(text.readAll()).replace(u'\n', QStringLiteral("\n\n")));
     window.setCentralWidget(page);
     window.showMaximized();
     return QApplication::exec();

@@ -159,12 +159,13 @@ private:
         char buffer[4096];
         const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (got <= 0) {
-            std::_Exit(0);  // the driver went away
+            std::_Exit(0); // the driver went away
         }
         m_pending.append(buffer, size_t(got));
         size_t newline;
         while ((newline = m_pending.find('\n')) != std::string::npos) {
-            const QStringList words = QString::fromStdString(m_pending.substr(0, newline)).split(u' ', Qt::SkipEmptyParts);
+            const QStringList words =
+                QString::fromStdString(m_pending.substr(0, newline)).split(u' ', Qt::SkipEmptyParts);
             m_pending.erase(0, newline + 1);
             if (!words.isEmpty())
                 run(words);

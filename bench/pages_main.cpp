@@ -2,8 +2,8 @@
 #include "app/MainWindow.h"
 #include "content/AsanaCatalogue.h"
 #include "content/ContentModel.h"
-#include "platform/Controls.h"
 #include "pages/DisplayWindow.h"
+#include "platform/Controls.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -21,7 +21,7 @@ namespace {
 constexpr int Runs = 41;
 
 struct Figures {
-    double median, worst;  // milliseconds
+    double median, worst; // milliseconds
 };
 
 Figures measure(const std::function<void()> &action, QTextDocument *document)
@@ -31,7 +31,7 @@ Figures measure(const std::function<void()> &action, QTextDocument *document)
         QElapsedTimer timer;
         timer.start();
         action();
-        document->documentLayout()->documentSize();  // lay the whole page out
+        document->documentLayout()->documentSize(); // lay the whole page out
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -53,7 +53,12 @@ int main(int argc, char *argv[])
     std::printf("%-40s %10s %10s\n", "page", "median ms", "worst ms");
     for (int row = 0; row < modYogasana::AsanaCount; ++row) {
         const QString name = Content().asanas().at(row).SanskritName;
-        const Figures f = measure([&] { byName->setCurrentIndex(row); mdi.cboAsanasByName_Click(); }, document);
+        const Figures f = measure(
+            [&] {
+                byName->setCurrentIndex(row);
+                mdi.cboAsanasByName_Click();
+            },
+            document);
         worstMedian = std::max(worstMedian, f.median);
         std::printf("%-40s %10.3f %10.3f\n", qPrintable(name), f.median, f.worst);
     }
@@ -69,7 +74,12 @@ int main(int argc, char *argv[])
     std::printf("\n%-40s %10s %10s\n", "section click", "median ms", "worst ms");
     for (int k = 1; k <= 7; ++k) {
         QPushButton *button = mdi.findChild<QPushButton *>(QStringLiteral("Command%1").arg(k));
-        const Figures f = measure([button] { button->click(); QApplication::processEvents(); }, document);
+        const Figures f = measure(
+            [button] {
+                button->click();
+                QApplication::processEvents();
+            },
+            document);
         std::printf("%-40s %10.3f %10.3f\n", qPrintable(button->text()), f.median, f.worst);
     }
     return 0;

@@ -62,7 +62,8 @@ private Q_SLOTS:
         QTest::newRow("file named after another asana") << "asanas/02-beta.txt: Gamma belongs in 02-gamma.txt";
         QTest::newRow("alphabetical order") << "asanas/04-delta.txt: Delta is out of alphabetical order";
         QTest::newRow("missing picture") << "asanas/01-alpha-asana.txt: no picture pictures/01-alpha-asana.jpg";
-        QTest::newRow("missing double-size picture") << "asanas/02-beta.txt: no double-size picture pictures/02-beta@2x.jpg";
+        QTest::newRow("missing double-size picture")
+            << "asanas/02-beta.txt: no double-size picture pictures/02-beta@2x.jpg";
         QTest::newRow("missing pose file") << "asanas/04-delta.txt: no pose file poses/04-delta.pose";
         QTest::newRow("procedure not numbered") << "asanas/04-delta.txt: the procedure is not numbered";
         QTest::newRow("gap in a numbered list") << "asanas/02-beta.txt: a numbered list with a gap";
