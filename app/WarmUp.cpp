@@ -1,5 +1,6 @@
 #include "app/WarmUp.h"
 
+#include "content/ContentModel.h"
 #include "web/ClosingScreen.h"
 
 #include <QEvent>
@@ -56,6 +57,7 @@ private:
             }
         }
         PrepareClosingScreen();
+        ReportContentProblems();
         deleteLater();
     }
 

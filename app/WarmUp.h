@@ -5,5 +5,6 @@ class QWidget;
 // Once the main window has painted its first page, and while the user reads it, does ahead of
 // time what the first click on a section would otherwise do while the user waits: polishing,
 // laying out and painting the hidden panels, which fills the style's and the fonts' caches, and
-// loading the faces of the closing screen. Nothing the user sees or the controls report changes.
+// loading the faces of the closing screen. Then it checks the content's files and logs any
+// problem of the content. Nothing the user sees or the controls report changes.
 void WarmUpAfterFirstPaint(QWidget *window);

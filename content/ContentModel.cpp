@@ -86,12 +86,6 @@ void ContentModel::checkAsana(AsanaIndex index, int position, const QString &fil
         problem(QStringLiteral("asanas/%1: %2 belongs in %3.txt").arg(file, record.SanskritName, expectedStem));
     if (index > 0 && !(m_asanas.at(index - 1).SanskritName < record.SanskritName))
         problem(QStringLiteral("asanas/%1: %2 is out of alphabetical order").arg(file, record.SanskritName));
-    if (!QFile::exists(picturePath(index)))
-        problem(QStringLiteral("asanas/%1: no picture pictures/%2.jpg").arg(file, stem));
-    if (!QFile::exists(picturePath(index, true)))
-        problem(QStringLiteral("asanas/%1: no double-size picture pictures/%2@2x.jpg").arg(file, stem));
-    if (!QFile::exists(path(QStringLiteral("poses/%1.pose").arg(stem))))
-        problem(QStringLiteral("asanas/%1: no pose file poses/%2.pose").arg(file, stem));
     if (record.Description.isEmpty() || record.Procedure.isEmpty() || record.Benefits.isEmpty())
         problem(QStringLiteral("asanas/%1: an empty description, procedure or benefits").arg(file));
     if (!isNumberedList(record.Procedure))
@@ -167,7 +161,15 @@ void ContentModel::loadSections()
         problem(QStringLiteral("sections.json: %1 sections where there must be %2")
                     .arg(m_sections.size())
                     .arg(SectionCount));
+}
 
+// The topic pages are read when the first one is asked for, or when the content is checked, so
+// that start-up reads only what its first page needs.
+void ContentModel::loadTopics() const
+{
+    if (m_topicsLoaded)
+        return;
+    m_topicsLoaded = true;
     QSet<QString> topicButtons;
     for (const Section &section : std::as_const(m_sections)) {
         for (const TopicButton &topic : section.topics) {
@@ -218,6 +220,31 @@ void ContentModel::loadTexts()
                     .arg(IntroductionParagraphs));
 }
 
+const QStringList &ContentModel::problems() const
+{
+    loadTopics();
+    if (!m_filesChecked) {
+        m_filesChecked = true;
+        checkFiles();
+    }
+    return m_problems;
+}
+
+// Each record's picture, double-size picture and pose file, under the record's own slug.
+void ContentModel::checkFiles() const
+{
+    for (AsanaIndex index = 0; index < m_slugs.size(); ++index) {
+        const QString stem = m_slugs.at(index);
+        const QString file = stem + QStringLiteral(".txt");
+        if (!QFile::exists(picturePath(index)))
+            problem(QStringLiteral("asanas/%1: no picture pictures/%2.jpg").arg(file, stem));
+        if (!QFile::exists(picturePath(index, true)))
+            problem(QStringLiteral("asanas/%1: no double-size picture pictures/%2@2x.jpg").arg(file, stem));
+        if (!QFile::exists(path(QStringLiteral("poses/%1.pose").arg(stem))))
+            problem(QStringLiteral("asanas/%1: no pose file poses/%2.pose").arg(file, stem));
+    }
+}
+
 QString ContentModel::picturePath(AsanaIndex index, bool doubleSize) const
 {
     return path(
@@ -227,6 +254,7 @@ QString ContentModel::picturePath(AsanaIndex index, bool doubleSize) const
 const TopicPage &ContentModel::topic(const QString &button) const
 {
     static const TopicPage none;
+    loadTopics();
     const auto found = m_topics.constFind(button);
     return found == m_topics.cend() ? none : *found;
 }
@@ -241,11 +269,12 @@ QStringList RequiredTexts()
 
 const ContentModel &Content()
 {
-    static const ContentModel model = [] {
-        ContentModel loaded = ContentModel::load(QStringLiteral(":/"));
-        for (const QString &problem : loaded.problems())
-            qCWarning(lcContent).noquote() << "content problem:" << problem;
-        return loaded;
-    }();
+    static const ContentModel model = ContentModel::load(QStringLiteral(":/"));
     return model;
+}
+
+void ReportContentProblems()
+{
+    for (const QString &problem : Content().problems())
+        qCWarning(lcContent).noquote() << "content problem:" << problem;
 }

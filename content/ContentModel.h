@@ -17,8 +17,9 @@ public:
     // does not fit is listed by problems(); the rest is kept.
     static ContentModel load(const QString &root);
 
-    // Everything found wrong while loading, one line each; empty for sound data.
-    const QStringList &problems() const { return m_problems; }
+    // Everything found wrong, one line each; empty for sound data. The topic pages and whether
+    // each record's files are there are checked on the first call, so that loading does not wait.
+    const QStringList &problems() const;
 
     // The asana records in catalogue order, with the slug that ties each to its files.
     const QList<modYogasana::AsanaRecord> &asanas() const { return m_asanas; }
@@ -43,22 +44,28 @@ private:
     void loadSections();
     void loadTexts();
     void checkAsana(modYogasana::AsanaIndex index, int position, const QString &file);
-    void problem(const QString &what) { m_problems << what; }
+    void loadTopics() const;
+    void checkFiles() const;
+    void problem(const QString &what) const { m_problems << what; }
     QString path(const QString &relative) const { return m_root + relative; }
 
     QString m_root;
-    QStringList m_problems;
+    mutable QStringList m_problems;
+    mutable bool m_filesChecked = false;
     QList<modYogasana::AsanaRecord> m_asanas;
     QStringList m_slugs;
     std::vector<modYogasana::LookupRow> m_bodyParts, m_applications;
     QList<Section> m_sections;
-    QHash<QString, TopicPage> m_topics;
+    mutable QHash<QString, TopicPage> m_topics;
+    mutable bool m_topicsLoaded = false;
     QHash<QString, QString> m_texts;
 };
 
-// The program's own content, loaded from the embedded data on first use; each problem found
-// is logged then.
+// The program's own content, loaded from the embedded data on first use.
 const ContentModel &Content();
+
+// Logs each problem of the program's own content; the program does so once it has started.
+void ReportContentProblems();
 
 // The texts that must exist for the windows that show them.
 QStringList RequiredTexts();
