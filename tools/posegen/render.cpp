@@ -417,8 +417,8 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 const QColor base = baseColour(figure, id, cam.toWorld(nc));
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
-                const float spec = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
-                c = scaled(base, 0.66 + 0.42 * lam, 0.22 * spec);
+                const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
+                c = scaled(base, 0.66 + 0.42 * lam, 0.22 * specular);
                 c = mix(c, kBackground, tone(zz));
             }
             row[x] = c.rgb();
