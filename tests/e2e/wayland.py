@@ -315,22 +315,25 @@ def case_section(desk):
     leave(desk, app, process)
 
 
+def open_and_close_about(app, frame, time_text, caption=None):
+    """Opens the about box from the Help menu, reads its caption if asked, and leaves it by OK."""
+    press(find(frame, "menu item", "About Software"))
+    about = wait_for("the about box" + time_text, lambda: window(app, MAIN, "dialog"))
+    if caption:
+        find(about, "label", caption)
+    press(find(about, "push button", "OK"))
+    wait_for("the about box to close" + time_text, lambda: window(app, MAIN, "dialog") is None)
+
+
 def case_about(desk):
     process = desk.start()
     app = application()
     frame = main_window(app)
-    press(find(frame, "menu item", "About Software"))
-    about = wait_for("the about box", lambda: window(app, MAIN, "dialog"))
-    find(about, "label", "Tavrello v1.80")
-    press(find(about, "push button", "OK"))
-    wait_for("the about box to close", lambda: window(app, MAIN, "dialog") is None)
+    open_and_close_about(app, frame, "", caption="Tavrello v1.80")
     check(window(app, MAIN, "frame") is not None, "the main window went with the about box")
     # Unloaded by OK, so the menu item opens it afresh. (Its modality is invisible here: the
     # accessibility tree reports no modal state and its presses bypass input blocking.)
-    press(find(frame, "menu item", "About Software"))
-    about = wait_for("the about box again", lambda: window(app, MAIN, "dialog"))
-    press(find(about, "push button", "OK"))
-    wait_for("the about box to close again", lambda: window(app, MAIN, "dialog") is None)
+    open_and_close_about(app, frame, " again")
     check(desk.opened() == [], "opened: %s" % desk.opened())
     leave(desk, app, process)
 
