@@ -128,11 +128,13 @@ AsanaFinder::Lookup AsanaFinder::buildLookup(int section)
 
     Lookup lookup;
     lookup.panel = Controls::box(QString::fromLatin1(d.panel), QColor(), this);
+    // The drop-down and the list take their font from the panel as they are made: set on a
+    // drop-down afterwards, a font builds its pop-up list long before anyone opens it.
+    lookup.panel->setFont(listFont);
     Twips::attach(lookup.panel, d.twips);
     caption(lookup.panel, d.boxCaptionIndex, d.boxCaption, 0);
     lookup.box = new QComboBox(lookup.panel);
     lookup.box->setObjectName(QString::fromLatin1(d.box));
-    lookup.box->setFont(listFont);
     lookup.box->setEditable(false);
     lookup.box->setAccessibleName(QString::fromLatin1(d.boxAccessibleName));
     Twips::attach(lookup.box, 0, 600, d.boxWidth, Twips::fromPixels(lookup.box->sizeHint().height()));
@@ -140,7 +142,6 @@ AsanaFinder::Lookup AsanaFinder::buildLookup(int section)
         caption(lookup.panel, d.listCaptionIndex, PickAsana, 1080);
         lookup.list = new QListWidget(lookup.panel);
         lookup.list->setObjectName(QString::fromLatin1(d.list));
-        lookup.list->setFont(listFont);
         lookup.list->setAccessibleName(QString::fromLatin1(d.listAccessibleName));
         Twips::attach(lookup.list, 0, 1680, 3725, 1920);
     }
