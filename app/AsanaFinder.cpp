@@ -88,7 +88,7 @@ void PictureBox::showPicture(int position)
 }
 
 AsanaFinder::AsanaFinder(const ImageList *images, std::function<RichPage &()> page, QWidget *parent)
-    : QWidget(parent), m_page(std::move(page))
+    : QWidget(parent), m_images(images), m_page(std::move(page))
 {
     setObjectName(QStringLiteral("picContainer"));
     Controls::setBackground(this, Qt::white);
@@ -170,20 +170,43 @@ void AsanaFinder::fillLists()
 
 void AsanaFinder::chooseFirst(int section)
 {
-    // The handler runs even when the first entry was chosen already.
+    // The first entry's page is shown whether or not it was chosen already. Choosing it when
+    // another was chosen runs the handler through the change, and running it again would build
+    // the same page a second time.
+    auto choose = [this](QComboBox *box, void (AsanaFinder::*handler)()) {
+        if (box->currentIndex() != 0) {
+            box->setCurrentIndex(0);
+            if (box->currentIndex() == 0)
+                return;
+        }
+        (this->*handler)();
+    };
     switch (section) {
     case 2:
-        m_byName.box->setCurrentIndex(0);
-        cboAsanasByName_Click();
+        choose(m_byName.box, &AsanaFinder::cboAsanasByName_Click);
         break;
     case 3:
-        m_byBodyPart.box->setCurrentIndex(0);
-        cboAsanasByBodyPart_Click();
+        choose(m_byBodyPart.box, &AsanaFinder::cboAsanasByBodyPart_Click);
         break;
     default:
-        m_byApplication.box->setCurrentIndex(0);
-        cboAsanasByTherapeuticApplications_Click();
+        choose(m_byApplication.box, &AsanaFinder::cboAsanasByTherapeuticApplications_Click);
         break;
+    }
+}
+
+void AsanaFinder::decodeFirstPictures() const
+{
+    using namespace modYogasana;
+    const std::pair<const std::vector<LookupRow> &, const QComboBox *> lookups[] = {
+        {BodyPartTable(), m_byBodyPart.box}, {TherapeuticApplicationTable(), m_byApplication.box}};
+    for (const auto &[table, box] : lookups) {
+        const QString first = box->itemText(0);
+        for (const LookupRow &row : table) {
+            if (row.key == first && !row.asanas.empty()) {
+                m_images->picture(row.asanas.front() + 1, m_picYoga->devicePixelRatioF());
+                break;
+            }
+        }
     }
 }
 
