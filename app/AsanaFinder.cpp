@@ -88,7 +88,7 @@ void PictureBox::showPicture(int position)
 }
 
 AsanaFinder::AsanaFinder(const ImageList *images, std::function<RichPage &()> page, QWidget *parent)
-    : QWidget(parent), m_page(std::move(page))
+    : QWidget(parent), m_images(images), m_page(std::move(page))
 {
     setObjectName(QStringLiteral("picContainer"));
     Controls::setBackground(this, Qt::white);
@@ -128,11 +128,13 @@ AsanaFinder::Lookup AsanaFinder::buildLookup(int section)
 
     Lookup lookup;
     lookup.panel = Controls::box(QString::fromLatin1(d.panel), QColor(), this);
+    // The drop-down and the list take their font from the panel as they are made: set on a
+    // drop-down afterwards, a font builds its pop-up list long before anyone opens it.
+    lookup.panel->setFont(listFont);
     Twips::attach(lookup.panel, d.twips);
     caption(lookup.panel, d.boxCaptionIndex, d.boxCaption, 0);
     lookup.box = new QComboBox(lookup.panel);
     lookup.box->setObjectName(QString::fromLatin1(d.box));
-    lookup.box->setFont(listFont);
     lookup.box->setEditable(false);
     lookup.box->setAccessibleName(QString::fromLatin1(d.boxAccessibleName));
     Twips::attach(lookup.box, 0, 600, d.boxWidth, Twips::fromPixels(lookup.box->sizeHint().height()));
@@ -140,7 +142,6 @@ AsanaFinder::Lookup AsanaFinder::buildLookup(int section)
         caption(lookup.panel, d.listCaptionIndex, PickAsana, 1080);
         lookup.list = new QListWidget(lookup.panel);
         lookup.list->setObjectName(QString::fromLatin1(d.list));
-        lookup.list->setFont(listFont);
         lookup.list->setAccessibleName(QString::fromLatin1(d.listAccessibleName));
         Twips::attach(lookup.list, 0, 1680, 3725, 1920);
     }
@@ -169,20 +170,43 @@ void AsanaFinder::fillLists()
 
 void AsanaFinder::chooseFirst(int section)
 {
-    // The handler runs even when the first entry was chosen already.
+    // The first entry's page is shown whether or not it was chosen already. Choosing it when
+    // another was chosen runs the handler through the change, and running it again would build
+    // the same page a second time.
+    auto choose = [this](QComboBox *box, void (AsanaFinder::*handler)()) {
+        if (box->currentIndex() != 0) {
+            box->setCurrentIndex(0);
+            if (box->currentIndex() == 0)
+                return;
+        }
+        (this->*handler)();
+    };
     switch (section) {
     case 2:
-        m_byName.box->setCurrentIndex(0);
-        cboAsanasByName_Click();
+        choose(m_byName.box, &AsanaFinder::cboAsanasByName_Click);
         break;
     case 3:
-        m_byBodyPart.box->setCurrentIndex(0);
-        cboAsanasByBodyPart_Click();
+        choose(m_byBodyPart.box, &AsanaFinder::cboAsanasByBodyPart_Click);
         break;
     default:
-        m_byApplication.box->setCurrentIndex(0);
-        cboAsanasByTherapeuticApplications_Click();
+        choose(m_byApplication.box, &AsanaFinder::cboAsanasByTherapeuticApplications_Click);
         break;
+    }
+}
+
+void AsanaFinder::decodeFirstPictures() const
+{
+    using namespace modYogasana;
+    const std::pair<const std::vector<LookupRow> &, const QComboBox *> lookups[] = {
+        {BodyPartTable(), m_byBodyPart.box}, {TherapeuticApplicationTable(), m_byApplication.box}};
+    for (const auto &[table, box] : lookups) {
+        const QString first = box->itemText(0);
+        for (const LookupRow &row : table) {
+            if (row.key == first && !row.asanas.empty()) {
+                m_images->picture(row.asanas.front() + 1, m_picYoga->devicePixelRatioF());
+                break;
+            }
+        }
     }
 }
 

@@ -37,6 +37,9 @@ public:
     void fillLists();
     // Chooses the first entry of a section's drop-down list and shows what it leads to.
     void chooseFirst(int section);
+    // Decodes ahead of time the pictures that the first entries of the body-part and therapeutic
+    // application lists lead to, so that opening those sections does not wait for them.
+    void decodeFirstPictures() const;
 
     void cboAsanasByName_Click();
     void cboAsanasByBodyPart_Click();
@@ -54,6 +57,7 @@ private:
     void showAsana(const QString &text);
     static void fillList(QListWidget *list, const QStringList &names);
 
+    const ImageList *m_images;
     std::function<RichPage &()> m_page;
     Lookup m_byName, m_byBodyPart, m_byApplication;
     PictureBox *m_picYoga;

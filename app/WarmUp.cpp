@@ -1,5 +1,6 @@
 #include "app/WarmUp.h"
 
+#include "app/AsanaFinder.h"
 #include "content/ContentModel.h"
 #include "web/ClosingScreen.h"
 
@@ -56,6 +57,8 @@ private:
                 return;
             }
         }
+        if (const AsanaFinder *finder = m_window->findChild<AsanaFinder *>())
+            finder->decodeFirstPictures();
         PrepareClosingScreen();
         ReportContentProblems();
         deleteLater();

@@ -70,15 +70,17 @@ void ContentModel::loadAsanas()
         }
         m_asanas << *record;
         m_slugs << QFileInfo(file).completeBaseName();
-        checkAsana(AsanaIndex(m_asanas.size() - 1), int(position), file);
+        m_positions << int(position);
     }
 }
 
 // The file's number is its place in the folder, so one broken record does not misname the rest.
-void ContentModel::checkAsana(AsanaIndex index, int position, const QString &file)
+void ContentModel::checkAsana(AsanaIndex index) const
 {
     const AsanaRecord &record = m_asanas.at(index);
     const QString stem = m_slugs.at(index);
+    const QString file = stem + QStringLiteral(".txt");
+    const int position = m_positions.at(index);
     const QString expectedStem = QStringLiteral("%1-%2")
                                      .arg(position, 2, 10, QLatin1Char('0'))
                                      .arg(record.SanskritName.toLower().replace(u' ', u'-'));
@@ -223,8 +225,10 @@ void ContentModel::loadTexts()
 const QStringList &ContentModel::problems() const
 {
     loadTopics();
-    if (!m_filesChecked) {
-        m_filesChecked = true;
+    if (!m_checked) {
+        m_checked = true;
+        for (AsanaIndex index = 0; index < m_asanas.size(); ++index)
+            checkAsana(index);
         checkFiles();
     }
     return m_problems;

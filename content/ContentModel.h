@@ -17,8 +17,9 @@ public:
     // does not fit is listed by problems(); the rest is kept.
     static ContentModel load(const QString &root);
 
-    // Everything found wrong, one line each; empty for sound data. The topic pages and whether
-    // each record's files are there are checked on the first call, so that loading does not wait.
+    // Everything found wrong, one line each; empty for sound data. The topic pages, the records'
+    // fields and whether each record's files are there are checked on the first call, so that
+    // loading does not wait.
     const QStringList &problems() const;
 
     // The asana records in catalogue order, with the slug that ties each to its files.
@@ -43,7 +44,7 @@ private:
     void loadLookup(const QString &name, int expectedRows, std::vector<modYogasana::LookupRow> &rows);
     void loadSections();
     void loadTexts();
-    void checkAsana(modYogasana::AsanaIndex index, int position, const QString &file);
+    void checkAsana(modYogasana::AsanaIndex index) const;
     void loadTopics() const;
     void checkFiles() const;
     void problem(const QString &what) const { m_problems << what; }
@@ -51,9 +52,10 @@ private:
 
     QString m_root;
     mutable QStringList m_problems;
-    mutable bool m_filesChecked = false;
+    mutable bool m_checked = false;
     QList<modYogasana::AsanaRecord> m_asanas;
     QStringList m_slugs;
+    QList<int> m_positions; // each record's place in its folder, which its file name must give
     std::vector<modYogasana::LookupRow> m_bodyParts, m_applications;
     QList<Section> m_sections;
     mutable QHash<QString, TopicPage> m_topics;

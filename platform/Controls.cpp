@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include "platform/ButtonStyle.h"
 #include "platform/Twips.h"
 
 #include <QGuiApplication>
@@ -92,6 +93,7 @@ QPushButton *colouredButton(const QString &name, const QString &caption, const Q
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, background);
     button->setPalette(palette);
+    button->setStyle(sharedBevelStyle());
     return button;
 }
 

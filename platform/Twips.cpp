@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <optional>
 
 namespace Twips {
 
@@ -43,6 +44,7 @@ private:
         const int index = indexOf(name);
         if (index < 0)
             return;
+        m_published[index].reset(); // whatever was set there is published again below
         bool ok = false;
         const int value = m_control->property(name.constData()).toInt(&ok);
         QRect next = m_twips;
@@ -78,13 +80,17 @@ private:
         publish();
     }
 
+    // Writes only the properties whose value changed since they were last written or set from
+    // outside: reading a property back by name walks the control's whole meta-object.
     void publish()
     {
         m_busy = true;
         const int values[] = {m_twips.x(), m_twips.y(), m_twips.width(), m_twips.height()};
         for (int i = 0; i < 4; ++i) {
-            if (m_control->property(Names[i]).toInt() != values[i] || !m_control->property(Names[i]).isValid())
+            if (!m_published[i] || *m_published[i] != values[i]) {
                 m_control->setProperty(Names[i], values[i]);
+                m_published[i] = values[i];
+            }
         }
         m_busy = false;
     }
@@ -107,6 +113,7 @@ private:
 
     QWidget *m_control;
     QRect m_twips;
+    std::optional<int> m_published[4];
     bool m_busy = false;
 };
 

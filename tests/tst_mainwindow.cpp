@@ -104,6 +104,22 @@ private Q_SLOTS:
         QVERIFY(fake.urls.isEmpty());
     }
 
+    void selectionControlsHaveTheirFonts()
+    {
+        FakeServices fake;
+        MDI mdi;
+        auto check = [&mdi](const QString &name, double points, bool bold) {
+            const QFont font = mdi.findChild<QWidget *>(name)->font();
+            QVERIFY2(font.family() == QLatin1String("Verdana") && font.pointSizeF() == points && font.bold() == bold,
+                     qPrintable(name + u' ' + font.toString()));
+        };
+        for (const char *name : {"cboAsanasByName", "cboAsanasByBodyPart", "cboAsanasByTherapeuticApplications",
+                                 "lstAsanasByBodyPart", "lstAsanasByTherapeuticApplications"})
+            check(QString::fromLatin1(name), 9, false);
+        for (int index = 0; index <= 4; ++index)
+            check(QStringLiteral("lblCaption(%1)").arg(index), 8.25, true);
+    }
+
     void dockedRegionsHaveTheirSizesAndColours()
     {
         FakeServices fake;
@@ -132,6 +148,37 @@ private Q_SLOTS:
                 QCOMPARE(widget->palette().color(QPalette::Window), region.colour);
         }
         QCOMPARE(mdi.findChild<QWidget *>(QStringLiteral("picTop1"))->property("Height").toInt(), 3855);
+    }
+
+    // A control's twips properties and its pixels stay in step both ways; a refused value (a
+    // negative size, not a number) leaves the last good one readable.
+    void twipsPropertiesFollowAndRefuse()
+    {
+        FakeServices fake;
+        MDI mdi;
+        mdi.show(); // a hidden control reports a move only when it is shown
+        QWidget *button = mdi.findChild<QWidget *>(QStringLiteral("cmdDonate"));
+        auto twips = [button](const char *name) { return button->property(name); };
+
+        button->setProperty("Width", 3000);
+        QCOMPARE(twips("Width"), QVariant(3000));
+        QCOMPARE(button->width(), 200);
+        button->setProperty("Width", -15);
+        QCOMPARE(twips("Width"), QVariant(3000));
+        QCOMPARE(button->width(), 200);
+        button->setProperty("Height", QStringLiteral("tall"));
+        QCOMPARE(twips("Height"), QVariant(375));
+        button->setProperty("Height", QVariant());
+        QCOMPARE(twips("Height"), QVariant(375));
+
+        button->move(10, 20);
+        QCOMPARE(twips("Left"), QVariant(150));
+        QCOMPARE(twips("Top"), QVariant(300));
+        button->setProperty("Left", 4001); // 266.7 pixels, shown as 267
+        QCOMPARE(button->x(), 267);
+        button->move(267, 21);
+        QCOMPARE(twips("Left"), QVariant(4001));
+        QCOMPARE(twips("Top"), QVariant(315));
     }
 
     void menuBarShowsFileHelpAndDonate()

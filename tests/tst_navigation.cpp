@@ -25,6 +25,15 @@ class tst_navigation : public QObject {
     {
         m_mdi->findChild<QPushButton *>(QStringLiteral("Command%1").arg(section))->click();
     }
+    // What the widget itself paints, on a transparent ground.
+    static QImage drawn(QWidget *widget)
+    {
+        QImage image(widget->size() * widget->devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(widget->devicePixelRatioF());
+        image.fill(Qt::transparent);
+        widget->render(&image, {}, {}, QWidget::DrawChildren);
+        return image;
+    }
     QString title() const { return pageTitle(m_mdi->frmDisp()->RTB()->document()); }
     QList<int> column() const
     {
@@ -212,6 +221,22 @@ private Q_SLOTS:
         QCOMPARE(widget(QStringLiteral("lblCaption(3)"))->property("Top").toInt(), 0);
         QCOMPARE(qobject_cast<QLabel *>(widget(QStringLiteral("lblCaption(4)")))->text(),
                  QStringLiteral("Select the asana from the following list to get its corresponding details"));
+    }
+
+    // Buttons of one colour share their drawn bevel; each must still look exactly as the
+    // application's style draws it, pink and blue alike, whichever of them was drawn first.
+    void colouredButtonsLookAsTheStyleDrawsThem()
+    {
+        QList<QPushButton *> buttons;
+        QList<QImage> shared;
+        for (const char *name : {"Command1", "Command11", "Command2", "Command12", "Command7", "Command74"}) {
+            buttons << m_mdi->findChild<QPushButton *>(QString::fromLatin1(name));
+            shared << drawn(buttons.last());
+        }
+        for (qsizetype i = 0; i < buttons.size(); ++i) {
+            buttons[i]->setStyle(nullptr);
+            QCOMPARE(drawn(buttons[i]), shared[i]);
+        }
     }
 
     void focusOrder_data()
