@@ -53,7 +53,8 @@ QIcon readStandardIcon(const QStyle *style, QStyle::StandardPixmap which, const 
 
 class DirectIconStyle final : public QProxyStyle {
 public:
-    explicit DirectIconStyle(QStyle *base) : QProxyStyle(base) {}
+    // Named as the style it wraps, for whatever looks the application's style up by name.
+    explicit DirectIconStyle(QStyle *base) : QProxyStyle(base) { setObjectName(base->objectName()); }
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
     {

@@ -179,6 +179,7 @@ private Q_SLOTS:
         Controls::readStandardIconsDirectly();
         const QStyle *style = QApplication::style();
         QVERIFY(style->metaObject()->inherits(&QProxyStyle::staticMetaObject));
+        QCOMPARE(style->objectName(), plain->objectName());
         const auto pixmap = QStyle::StandardPixmap(which);
         const QIcon expected = plain->standardIcon(pixmap);
         const QIcon direct = style->standardIcon(pixmap);
