@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/WarmUp.h"
 #include "platform/AppInfo.h"
+#include "platform/IconStyle.h"
 #include "platform/Platform.h"
 #include "web/StoredSettings.h"
 
@@ -20,6 +21,7 @@ void StartApplication()
         return;
     }
     StoredSettings::CheckForUpdateReminder();
+    Controls::readStandardIconsDirectly();
     auto *main = new MDI;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->showMaximized();

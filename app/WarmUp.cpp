@@ -5,6 +5,7 @@
 #include "web/ClosingScreen.h"
 
 #include <QEvent>
+#include <QImageReader>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
@@ -59,6 +60,9 @@ private:
         }
         if (const AsanaFinder *finder = m_window->findChild<AsanaFinder *>())
             finder->decodeFirstPictures();
+        // Start-up reads its images without probing; the first read that probes (a message
+        // box's icon) loads every image-format plug-in, so that is done here, where nobody waits.
+        QImageReader::imageFormat(QStringLiteral(":/icons/tavrello-32.png"));
         PrepareClosingScreen();
         ReportContentProblems();
         deleteLater();

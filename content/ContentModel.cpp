@@ -114,22 +114,23 @@ void ContentModel::loadLookup(const QString &name, int expectedRows, std::vector
         const QString line = lines.at(n).trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        const QString where = QStringLiteral("%1 line %2").arg(file).arg(n + 1);
+        // Formatted only for a problem: the lookups are read at start-up.
+        const auto where = [&file, n] { return QStringLiteral("%1 line %2").arg(file).arg(n + 1); };
         const qsizetype colon = line.indexOf(QLatin1String(": "));
         if (colon <= 0) {
-            problem(where + QStringLiteral(": expected 'Key: Asana, Asana'"));
+            problem(where() + QStringLiteral(": expected 'Key: Asana, Asana'"));
             continue;
         }
         LookupRow row{line.left(colon), {}};
         if (keys.contains(row.key))
-            problem(where + QStringLiteral(": %1 is listed twice").arg(row.key));
+            problem(where() + QStringLiteral(": %1 is listed twice").arg(row.key));
         keys.insert(row.key);
         for (const QString &asana : line.mid(colon + 2).split(QLatin1String(", "))) {
             const auto found = indexByName.constFind(asana);
             if (found == indexByName.cend())
-                problem(where + QStringLiteral(": no asana named '%1'").arg(asana));
+                problem(where() + QStringLiteral(": no asana named '%1'").arg(asana));
             else if (std::find(row.asanas.begin(), row.asanas.end(), *found) != row.asanas.end())
-                problem(where + QStringLiteral(": %1 is named twice").arg(asana));
+                problem(where() + QStringLiteral(": %1 is named twice").arg(asana));
             else
                 row.asanas.push_back(*found);
         }

@@ -4,6 +4,7 @@
 #include "content/ContentModel.h"
 
 #include <QFile>
+#include <QImageReader>
 
 namespace {
 
@@ -35,7 +36,11 @@ QPixmap ImageList::picture(int position, qreal devicePixelRatio) const
     QPixmap &cached = (doubleSize ? m_doubleCache : m_cache)[index];
     if (cached.isNull()) {
         const QString file = Content().picturePath(index, doubleSize);
-        if (!cached.load(file, "JPG")) {
+        // Told the format, the reader loads only the JPEG plug-in instead of asking each one.
+        QImageReader reader(file, "jpg");
+        reader.setAutoDetectImageFormat(false);
+        cached = QPixmap::fromImage(reader.read());
+        if (cached.isNull()) {
             qCWarning(lcContent) << "picture" << file << "does not decode";
             return {};
         }

@@ -16,15 +16,22 @@ std::optional<AsanaRecord> ParseAsanaText(const QString &text, QString *error)
     AsanaRecord record;
     QString *const fields[] = {&record.Description, &record.Procedure, &record.Benefits, &record.Contraindications};
     QString *section = nullptr;
-    QStringList lines;
+    QString joined; // the current section's lines so far, joined by CR LF
     bool seen[4] = {};
     auto flush = [&] {
         if (section)
-            *section = lines.join(QStringLiteral("\r\n"));
-        lines.clear();
+            *section = joined;
+        joined.clear();
     };
-    const QStringList sourceLines = text.split(u'\n');
-    for (QString line : sourceLines) {
+    // Lines are views into the text: every record is read at start-up, so no line is copied on
+    // its own.
+    const QStringView all(text);
+    for (qsizetype start = 0; start <= all.size();) {
+        qsizetype end = all.indexOf(u'\n', start);
+        if (end < 0)
+            end = all.size();
+        QStringView line = all.mid(start, end - start);
+        start = end + 1;
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (line.trimmed().isEmpty())
@@ -39,17 +46,19 @@ std::optional<AsanaRecord> ParseAsanaText(const QString &text, QString *error)
                 }
             }
             if (!section)
-                return fail(QStringLiteral("unknown section ") + line);
+                return fail(QStringLiteral("unknown section ") + line.toString());
             continue;
         }
         if (section) {
-            lines << line;
+            if (!joined.isEmpty())
+                joined += QLatin1String("\r\n");
+            joined += line;
         } else if (line.startsWith(QLatin1String("Sanskrit: "))) {
-            record.SanskritName = line.mid(10);
+            record.SanskritName = line.mid(10).toString();
         } else if (line.startsWith(QLatin1String("English: "))) {
-            record.EnglishName = line.mid(9);
+            record.EnglishName = line.mid(9).toString();
         } else {
-            return fail(QStringLiteral("text outside a section: ") + line);
+            return fail(QStringLiteral("text outside a section: ") + line.toString());
         }
     }
     flush();

@@ -50,7 +50,10 @@ QStyle *sharedBevelStyle()
     static QPointer<QStyle> style;
     if (!style) {
         // A second instance of the application's style, as the proxy owns its base.
-        QStyle *base = QStyleFactory::create(QApplication::style()->name());
+        QStyle *current = QApplication::style();
+        if (auto *proxy = qobject_cast<QProxyStyle *>(current))
+            current = proxy->baseStyle();
+        QStyle *base = QStyleFactory::create(current->name());
         style = base ? new SharedBevelStyle(base) : QApplication::style();
         if (base)
             style->setParent(qApp);

@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -121,8 +122,11 @@ void centreOnScreen(QWidget *window)
 
 QIcon programIcon()
 {
-    // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher.
-    return QIcon(QStringLiteral(":/icons/tavrello-32.png"));
+    // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher. Read as PNG
+    // without probing, which would load every image-format plug-in.
+    QImageReader reader(QStringLiteral(":/icons/tavrello-32.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 } // namespace Controls

@@ -1,12 +1,16 @@
 #include "FakeServices.h"
 #include "app/MainWindow.h"
 #include "content/ImageList.h"
+#include "platform/IconStyle.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImageReader>
 #include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QtTest>
 
 // The 32 asana pictures and the program icon, as the program embeds them.
@@ -150,6 +154,55 @@ private Q_SLOTS:
         QCOMPARE(picture->pixmap().size(), scaled ? QSize(500, 500) : QSize(250, 250));
         QCOMPARE(picture->pixmap().deviceIndependentSize(), QSizeF(250, 250));
         QCOMPARE(picture->size(), QSize(250, 250));
+    }
+
+    // The standard icons the application's style reads from Qt's files itself are the plain
+    // style's own, pixel for pixel, in every size, mode and density asked; the others are left
+    // to the plain style.
+    void standardIconsReadDirectlyAreTheStylesOwn_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("sub-window menu") << int(QStyle::SP_TitleBarMenuButton);
+        QTest::newRow("sub-window close") << int(QStyle::SP_TitleBarCloseButton);
+        QTest::newRow("sub-window maximise") << int(QStyle::SP_TitleBarMaxButton);
+        QTest::newRow("menu bar extension") << int(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QTest::newRow("message box") << int(QStyle::SP_MessageBoxInformation);
+    }
+    void standardIconsReadDirectlyAreTheStylesOwn()
+    {
+        QFETCH(int, which);
+        const QStyle *current = QApplication::style();
+        if (const auto *proxy = qobject_cast<const QProxyStyle *>(current))
+            current = proxy->baseStyle();
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(current->name()));
+        QVERIFY(plain);
+        Controls::readStandardIconsDirectly();
+        const QStyle *style = QApplication::style();
+        QVERIFY(style->metaObject()->inherits(&QProxyStyle::staticMetaObject));
+        QCOMPARE(style->objectName(), plain->objectName());
+        const auto pixmap = QStyle::StandardPixmap(which);
+        const QIcon expected = plain->standardIcon(pixmap);
+        const QIcon direct = style->standardIcon(pixmap);
+        QCOMPARE(direct.isNull(), expected.isNull());
+        QCOMPARE(direct.availableSizes(), expected.availableSizes());
+        for (const int size : {12, 16, 20, 32, 64, 100})
+            for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
+                for (const qreal ratio : {1.0, 2.0}) {
+                    const QImage got = direct.pixmap(QSize(size, size), ratio, mode).toImage();
+                    QVERIFY2(got == expected.pixmap(QSize(size, size), ratio, mode).toImage(),
+                             qPrintable(QStringLiteral("size %1, mode %2, ratio %3").arg(size).arg(mode).arg(ratio)));
+                }
+        QCOMPARE(direct.actualSize(QSize(40, 40)), expected.actualSize(QSize(40, 40)));
+        // Painted into a rectangle, as a button paints its icon.
+        QImage painted(48, 48, QImage::Format_ARGB32_Premultiplied), reference = painted;
+        painted.fill(Qt::transparent);
+        reference.fill(Qt::transparent);
+        {
+            QPainter onPainted(&painted), onReference(&reference);
+            direct.paint(&onPainted, QRect(3, 5, 40, 30));
+            expected.paint(&onReference, QRect(3, 5, 40, 30));
+        }
+        QCOMPARE(painted, reference);
     }
 };
 
