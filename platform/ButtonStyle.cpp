@@ -1,9 +1,10 @@
 #include "platform/ButtonStyle.h"
 
+#include "platform/ApplicationStyle.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QStyleFactory>
 #include <QStyleOptionButton>
 
 namespace {
@@ -50,10 +51,7 @@ QStyle *sharedBevelStyle()
     static QPointer<QStyle> style;
     if (!style) {
         // A second instance of the application's style, as the proxy owns its base.
-        QStyle *current = QApplication::style();
-        if (auto *proxy = qobject_cast<QProxyStyle *>(current))
-            current = proxy->baseStyle();
-        QStyle *base = QStyleFactory::create(current->name());
+        QStyle *base = newApplicationStyle();
         style = base ? new SharedBevelStyle(base) : QApplication::style();
         if (base)
             style->setParent(qApp);

@@ -1,11 +1,12 @@
 #include "platform/IconStyle.h"
 
+#include "platform/ApplicationStyle.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
 #include <QProxyStyle>
-#include <QStyleFactory>
 #include <QWidget>
 
 namespace {
@@ -76,7 +77,7 @@ void readStandardIconsDirectly()
     QStyle *current = QApplication::style();
     if (dynamic_cast<DirectIconStyle *>(current))
         return;
-    if (QStyle *base = QStyleFactory::create(current->name()))
+    if (QStyle *base = newApplicationStyle())
         QApplication::setStyle(new DirectIconStyle(base));
 }
 

@@ -1,6 +1,7 @@
 #include "FakeServices.h"
 #include "app/MainWindow.h"
 #include "content/ImageList.h"
+#include "platform/ApplicationStyle.h"
 #include "platform/IconStyle.h"
 
 #include <QComboBox>
@@ -203,6 +204,18 @@ private Q_SLOTS:
             expected.paint(&onReference, QRect(3, 5, 40, 30));
         }
         QCOMPARE(painted, reference);
+    }
+
+    // The button and icon proxies each own a new instance of the application's style; once the
+    // application's style is itself one of them, that instance is made by its base's name.
+    void newApplicationStyleLooksThroughProxies()
+    {
+        Controls::readStandardIconsDirectly();
+        const auto *wrapped = qobject_cast<const QProxyStyle *>(QApplication::style());
+        QVERIFY(wrapped);
+        const std::unique_ptr<QStyle> made(Controls::newApplicationStyle());
+        QVERIFY(made);
+        QCOMPARE(made->name(), wrapped->baseStyle()->name());
     }
 };
 
