@@ -17,7 +17,7 @@ namespace {
 constexpr int kPictureSize = 250;
 constexpr int kSheetColumns = 8;
 // Share of the frame the largest figure spans: the margin every picture keeps.
-constexpr double kFill = 0.94;
+constexpr double kFill = 0.98;
 const int kIconSizes[] = {32, 64, 128, 256};
 // The icon is the seated lotus, the pose most people picture for yoga.
 const char *kIconPose = "15-padmasana.pose";

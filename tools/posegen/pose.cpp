@@ -602,3 +602,21 @@ Pose parsePose(const QString &path)
 }
 
 Figure solvePose(const Pose &pose, QStringList *floorProblems) { return Solver(pose, floorProblems).solve(); }
+
+bool partsJoined(const QString &a, const QString &b)
+{
+    static const QList<QPair<QString, QString>> joints = {
+        {"torso", "neck"},         {"neck", "head"},          {"head", "nose"},      {"head", "tongue"},
+        {"torso", "upperarm"},     {"upperarm", "forearm"},   {"forearm", "hand"},   {"hand", "thumb"},
+        {"torso", "thigh"},        {"thigh", "shin"},         {"shin", "foot"},
+    };
+    const QString sa = a.section('.', 1), sb = b.section('.', 1);
+    // Limbs join only on their own side; the torso and head carry no side.
+    if (!sa.isEmpty() && !sb.isEmpty() && sa != sb)
+        return false;
+    const QString ba = a.section('.', 0, 0), bb = b.section('.', 0, 0);
+    for (const auto &[x, y] : joints)
+        if ((ba == x && bb == y) || (ba == y && bb == x))
+            return true;
+    return false;
+}

@@ -13,9 +13,14 @@ namespace {
 
 // The program's purple and lilac, a light background and a pale skin of the same family.
 const QColor kBackground(251, 248, 253);
-const QColor kClothes(104, 22, 124); // leggings, the program's purple
+const QColor kClothes(114, 34, 136); // leggings, the program's purple
 const QColor kShirt(162, 102, 206);  // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
+// The limbs of the side away from the camera: a clearly different tone, so crossed and folded
+// legs and arms tell which is which even where they overlap.
+const QColor kClothesFar(158, 96, 182);
+const QColor kShirtFar(190, 150, 226);
+const QColor kSkinFar(226, 190, 218);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
@@ -231,15 +236,15 @@ QColor headColour(const Figure &f, const QVector3D &nw)
     return kSkin;
 }
 
-QColor baseColour(const Figure &f, int id, const QVector3D &nw)
+QColor baseColour(const Figure &f, int id, const QVector3D &nw, bool far)
 {
     switch (f.parts[id].material) {
     case Material::Clothes:
-        return kClothes;
+        return far ? kClothesFar : kClothes;
     case Material::Shirt:
-        return kShirt;
+        return far ? kShirtFar : kShirt;
     case Material::Skin:
-        return f.parts[id].name == "nose" ? kNose : kSkin;
+        return f.parts[id].name == "nose" ? kNose : far ? kSkinFar : kSkin;
     case Material::Tongue:
         return kTongue;
     case Material::Head:
@@ -353,23 +358,38 @@ QImage renderPicture(const Figure &figure, int size, double span)
     const float zSpan = std::max(1.f, zFront - zBack);
     const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
-    std::vector<bool> isNose;
-    std::vector<int> kneeOf; // for a shin, the thigh it hangs from
-    for (const Part &part : figure.parts) {
-        isNose.push_back(part.name == "nose");
-        int thigh = -1;
-        const QString side = part.name.section('.', 1);
-        const QVector3D upper = figure.at("knee." + side) - figure.at("hip." + side),
-                        lower = figure.at("ankle." + side) - figure.at("knee." + side);
-        // Only a bent knee folds; across a straight leg the seam would be a stray line.
-        const bool bent =
-            part.name.startsWith("shin.") &&
-            QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0));
-        if (bent)
-            for (int k = 0; k < figure.parts.size(); ++k)
-                if (figure.parts[k].name == "thigh." + part.name.section('.', 1))
-                    thigh = k;
-        kneeOf.push_back(thigh);
+    // The far side is decided once per figure for the legs (by the hips) and for the arms (by
+    // the shoulders), so a limb keeps its tone along its whole length.
+    const QString farLegs = cam.depth(figure.at("hip.l")) < cam.depth(figure.at("hip.r")) ? "l" : "r";
+    const QString farArms =
+        cam.depth(figure.at("shoulder.l")) < cam.depth(figure.at("shoulder.r")) ? "l" : "r";
+    const int partCount = int(figure.parts.size());
+    std::vector<bool> isNose, isFar;
+    std::vector<char> joined(size_t(partCount) * partCount);
+    std::vector<int> foldOf; // for a shin or forearm at a bent joint, the bone above it
+    for (int id = 0; id < partCount; ++id) {
+        const QString &name = figure.parts[id].name;
+        const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
+        isNose.push_back(name == "nose");
+        const bool leg = bone == "thigh" || bone == "shin" || bone == "foot";
+        const bool arm = bone == "upperarm" || bone == "forearm" || bone == "hand" || bone == "thumb";
+        isFar.push_back((leg && side == farLegs) || (arm && side == farArms));
+        for (int k = 0; k < partCount; ++k)
+            joined[size_t(id) * partCount + k] = partsJoined(name, figure.parts[k].name);
+        int above = -1;
+        const bool shin = bone == "shin", forearm = bone == "forearm";
+        if (shin || forearm) {
+            const QVector3D upper = shin ? figure.at("knee." + side) - figure.at("hip." + side)
+                                         : figure.at("elbow." + side) - figure.at("shoulder." + side);
+            const QVector3D lower = shin ? figure.at("ankle." + side) - figure.at("knee." + side)
+                                         : figure.at("wrist." + side) - figure.at("elbow." + side);
+            // Only a bent joint folds; across a straight limb the seam would be a stray line.
+            if (QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0)))
+                for (int k = 0; k < partCount; ++k)
+                    if (figure.parts[k].name == (shin ? "thigh." : "upperarm.") + side)
+                        above = k;
+        }
+        foldOf.push_back(above);
     }
 
     // Contours: where the figure meets the background, and where a part lies over another.
@@ -389,13 +409,19 @@ QImage renderPicture(const Figure &figure, int size, double span)
             const size_t j = size_t(qy) * W + qx;
             if (ras.part[j] < 0)
                 return true;
-            // Where two parts only meet (a knee, a hip) the depth runs on: no line. The nose
-            // shows by its shading and in profile, a ring around it reads as a mouth.
-            if (ras.part[j] != ras.part[i] && ras.z[j] > ras.z[i] + 0.7f && !isNose[ras.part[j]])
+            const int pi = ras.part[i], pj = ras.part[j];
+            // The nose shows by its shading and in profile; a ring around it reads as a mouth.
+            if (pi == pj || isNose[pj])
+                continue;
+            if (ras.z[j] > ras.z[i] + 0.7f)
                 return true;
-            // The fold of a knee: a crease where thigh and shin meet, drawn on the shin.
-            if (kneeOf[ras.part[i]] >= 0 && kneeOf[ras.part[i]] == ras.part[j] &&
-                o.manhattanLength() <= lineWidth * 0.6)
+            // Parts that touch without sharing a joint (a foot on a thigh, a hand round an
+            // ankle, crossed shins) are separate shapes even where their depths meet; the
+            // line goes on the one behind so it keeps its width.
+            if (!joined[size_t(pi) * partCount + pj] && ras.z[j] >= ras.z[i])
+                return true;
+            // The fold of a knee or an elbow: a fine crease where the bones meet, on the lower one.
+            if (foldOf[pi] == pj && o.manhattanLength() <= lineWidth * 0.6)
                 return true;
         }
         return false;
@@ -414,11 +440,13 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
-                const QColor base = baseColour(figure, id, cam.toWorld(nc));
+                const QColor base = baseColour(figure, id, cam.toWorld(nc), isFar[id]);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
-                c = scaled(base, 0.66 + 0.42 * lam, 0.22 * specular);
+                // A wide range from shadow to light models the round of a limb, so a thigh
+                // and the shin folded on it turn visibly different ways.
+                c = scaled(base, 0.56 + 0.56 * lam, 0.22 * specular);
                 c = mix(c, kBackground, tone(zz));
             }
             row[x] = c.rgb();

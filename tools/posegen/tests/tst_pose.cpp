@@ -272,6 +272,39 @@ private Q_SLOTS:
         QVERIFY(f.at("toe.r").x() > f.at("heel.r").x() + 8);      // toes turned to the left
     }
 
+    // Touching parts that do not share a joint get a line between them in the pictures.
+    void partsJoined_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("joined");
+        QTest::newRow("knee") << "thigh.l" << "shin.l" << true;
+        QTest::newRow("knee, either order") << "shin.r" << "thigh.r" << true;
+        QTest::newRow("shin on the other thigh") << "shin.l" << "thigh.r" << false;
+        QTest::newRow("crossed shins") << "shin.l" << "shin.r" << false;
+        QTest::newRow("ankle") << "shin.r" << "foot.r" << true;
+        QTest::newRow("foot on the other thigh") << "foot.r" << "thigh.l" << false;
+        QTest::newRow("hip") << "torso" << "thigh.l" << true;
+        QTest::newRow("shoulder") << "upperarm.r" << "torso" << true;
+        QTest::newRow("elbow") << "upperarm.l" << "forearm.l" << true;
+        QTest::newRow("wrist") << "forearm.r" << "hand.r" << true;
+        QTest::newRow("thumb") << "thumb.l" << "hand.l" << true;
+        QTest::newRow("hand holding the ankle") << "hand.l" << "shin.l" << false;
+        QTest::newRow("hand on the other hand") << "hand.l" << "hand.r" << false;
+        QTest::newRow("forearm against the torso") << "forearm.l" << "torso" << false;
+        QTest::newRow("neck") << "neck" << "torso" << true;
+        QTest::newRow("chin on the chest") << "head" << "torso" << false;
+        QTest::newRow("nose") << "nose" << "head" << true;
+        QTest::newRow("same part") << "thigh.l" << "thigh.l" << false;
+    }
+    void partsJoined()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, joined);
+        QCOMPARE(::partsJoined(a, b), joined);
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
