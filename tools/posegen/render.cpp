@@ -392,6 +392,28 @@ QImage renderPicture(const Figure &figure, int size, double span)
         foldOf.push_back(above);
     }
 
+    // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
+    // thighs they cross or fold onto, which one dark tone for the whole leg hid.
+    constexpr float kHem = 0.42f; // share of the shin, from the knee, that the leggings cover
+    std::vector<std::pair<QVector3D, QVector3D>> shinOf{size_t(partCount)}; // knee, ankle
+    std::vector<bool> isShin;
+    for (int id = 0; id < partCount; ++id) {
+        const QString &name = figure.parts[id].name;
+        isShin.push_back(name.startsWith("shin."));
+        if (isShin.back())
+            shinOf[size_t(id)] = {figure.at("knee." + name.section('.', 1)), figure.at("ankle." + name.section('.', 1))};
+    }
+    // How far down its shin a pixel lies (0 at the knee, 1 at the ankle), and how far that is
+    // from the hem in pixels.
+    const auto alongShin = [&](int x, int y, int id) {
+        const QVector3D p = cam.toWorld(QVector3D(float(fr.left + (x + 0.5) / fr.k),
+                                                  float(fr.top - (y + 0.5) / fr.k), ras.z[size_t(y) * W + x]));
+        const auto &[knee, ankle] = shinOf[size_t(id)];
+        const QVector3D d = ankle - knee;
+        const float t = QVector3D::dotProduct(p - knee, d) / std::max(1e-3f, d.lengthSquared());
+        return std::pair{t, std::abs(t - kHem) * d.length() * float(fr.k)};
+    };
+
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
     std::vector<QPoint> probe;
@@ -436,11 +458,13 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 continue;
             const float zz = ras.z[i];
             QColor c;
-            if (contour(x, y)) {
+            const auto [shinT, fromHem] = isShin[id] ? alongShin(x, y, id) : std::pair{0.f, 1e9f};
+            if (contour(x, y) || fromHem < lineWidth * 0.35) {
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
-                const QColor base = baseColour(figure, id, cam.toWorld(nc), isFar[id]);
+                const QColor base = shinT > kHem ? (isFar[id] ? kSkinFar : kSkin)
+                                                 : baseColour(figure, id, cam.toWorld(nc), isFar[id]);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
