@@ -403,6 +403,18 @@ private:
             return;
         }
         capsule(p, h(0, 0, 0), 1.8f, h(0, -4.8f, 0), 2.1f);
+        if (pose.flags.contains("grip")) {
+            // Four fingers curled towards the palm round what the hand holds, so an ankle or a
+            // shin in the hand shows fingers in front of it and the tips hidden behind it.
+            for (int i = 0; i < 4; ++i) {
+                const float z = -1.5f + i * 1.0f;
+                capsule(p, h(0, -4.4f, z), 0.85f, h(-1.3f, -7.3f, z * 1.05f), 0.75f);
+                capsule(p, h(-1.3f, -7.3f, z * 1.05f), 0.75f, h(-3.6f, -8.2f, z * 1.05f), 0.62f);
+            }
+            const int t = addPart("thumb." + s, Material::Skin);
+            capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f);
+            return;
+        }
         if (pose.flags.contains("spread-fingers")) {
             for (int i = 0; i < 4; ++i) {
                 const float z = -1.6f + i * 1.1f;
@@ -459,7 +471,7 @@ QVector3D numbers(const QStringList &words, int from, int count, const QString &
     return v;
 }
 
-const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "eyes-closed"};
+const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "eyes-closed"};
 
 } // namespace
 

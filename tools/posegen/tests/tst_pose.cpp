@@ -305,6 +305,20 @@ private Q_SLOTS:
         QCOMPARE(::partsJoined(a, b), joined);
     }
 
+    // Gripping fingers curl to the palm's side: with the palm down they reach below it.
+    void gripCurlsTheFingersToThePalm()
+    {
+        const QString hands = "name: X\naim hand.l fingers 0 0 1 palm 0 -1 0\naim hand.r fingers 0 0 1 palm 0 -1 0\n";
+        Pose open, grip;
+        const Figure a = solveText(hands, open), b = solveText(hands + "flags: grip\n", grip);
+        for (const QString side : {"l", "r"}) {
+            const QString hand = "hand." + side;
+            const double wrist = b.at("wrist." + side).y();
+            QVERIFY2(b.lowest(hand) < a.lowest(hand) - 2, qPrintable(hand));
+            QVERIFY2(a.lowest(hand) > wrist - 3, qPrintable(hand)); // the open hand lies flat
+        }
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
