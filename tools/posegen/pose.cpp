@@ -403,7 +403,7 @@ private:
             return;
         }
         capsule(p, h(0, 0, 0), 1.8f, h(0, -4.8f, 0), 2.1f);
-        if (pose.flags.contains("grip")) {
+        if (pose.flags.contains("grip") || pose.flags.contains("grip." + s)) {
             // Four fingers curled towards the palm round what the hand holds, so an ankle or a
             // shin in the hand shows fingers in front of it and the tips hidden behind it.
             for (int i = 0; i < 4; ++i) {
@@ -471,7 +471,7 @@ QVector3D numbers(const QStringList &words, int from, int count, const QString &
     return v;
 }
 
-const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "eyes-closed"};
+const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "grip.l", "grip.r", "eyes-closed"};
 
 } // namespace
 
