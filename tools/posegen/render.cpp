@@ -128,8 +128,9 @@ QPolygonF convexHull(QVector<QPointF> pts)
 // occlusion where limbs cross or fold, and a normal for shading at every pixel.
 class Raster {
 public:
-    Raster(const Figure &f, const Camera &cam, const Frame &fr, int w)
-        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), n(size_t(w) * w), part(size_t(w) * w, -1)
+    Raster(const Figure &f, const Camera &cam, const Frame &fr, int w, const std::vector<int> &foldOf)
+        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), axis(size_t(w) * w, -1e9f), n(size_t(w) * w),
+          part(size_t(w) * w, -1), foldOf(foldOf)
     {
         for (const Capsule &c : f.capsules)
             sweep(c);
@@ -140,8 +141,12 @@ public:
     const Frame &fr;
     int w;
     std::vector<float> z;
+    std::vector<float> axis; // depth of the bone's axis under each pixel
     std::vector<QVector3D> n;
     std::vector<int> part;
+    const std::vector<int> &foldOf;
+
+    bool folded(int a, int b) const { return a >= 0 && b >= 0 && a != b && (foldOf[a] == b || foldOf[b] == a); }
 
 private:
     void sweep(const Capsule &c)
@@ -170,8 +175,12 @@ private:
                     continue;
                 const float h = std::sqrt(r * r - q);
                 const size_t i = size_t(y) * w + x;
-                if (d + h > z[i]) {
+                // The two bones at a folded knee or elbow interpenetrate, and their surfaces cross
+                // along a ragged curve; the bone whose axis is nearer the camera covers the other,
+                // which gives the clean silhouette of a calf pressed against a thigh.
+                if (folded(id, part[i]) ? d > axis[i] : d + h > z[i]) {
                     z[i] = d + h;
+                    axis[i] = d;
                     n[i] = QVector3D(dx, dy, h) / r;
                     part[i] = id;
                 }
@@ -352,8 +361,6 @@ QImage renderPicture(const Figure &figure, int size, double span)
         paintFloor(p, figure, cam, fr, QRectF(inset, inset, W - 2 * inset, W - 2 * inset));
     }
 
-    Raster ras(figure, cam, fr, W);
-    smoothNormals(ras, int(1.2 * fr.k));
     const auto [zBack, zFront] = depthRange(figure, cam);
     const float zSpan = std::max(1.f, zFront - zBack);
     const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
@@ -391,6 +398,9 @@ QImage renderPicture(const Figure &figure, int size, double span)
         }
         foldOf.push_back(above);
     }
+
+    Raster ras(figure, cam, fr, W, foldOf);
+    smoothNormals(ras, int(1.2 * fr.k));
 
     // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
     // thighs they cross or fold onto, which one dark tone for the whole leg hid.
@@ -435,15 +445,18 @@ QImage renderPicture(const Figure &figure, int size, double span)
             // The nose shows by its shading and in profile; a ring around it reads as a mouth.
             if (pi == pj || isNose[pj])
                 continue;
+            // At a fold the line goes on the bone behind, as the raster decided it.
+            if (ras.folded(pi, pj)) {
+                if (ras.axis[j] > ras.axis[i])
+                    return true;
+                continue;
+            }
             if (ras.z[j] > ras.z[i] + 0.7f)
                 return true;
             // Parts that touch without sharing a joint (a foot on a thigh, a hand round an
             // ankle, crossed shins) are separate shapes even where their depths meet; the
             // line goes on the one behind so it keeps its width.
             if (!joined[size_t(pi) * partCount + pj] && ras.z[j] >= ras.z[i])
-                return true;
-            // The fold of a knee or an elbow: a fine crease where the bones meet, on the lower one.
-            if (foldOf[pi] == pj && o.manhattanLength() <= lineWidth * 0.6)
                 return true;
         }
         return false;
