@@ -124,6 +124,8 @@ QPolygonF convexHull(QVector<QPointF> pts)
     return QPolygonF(h);
 }
 
+constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ranking at a fold
+
 // A z-buffer of the figure: each capsule is swept as a row of spheres, which gives exact
 // occlusion where limbs cross or fold, and a normal for shading at every pixel.
 class Raster {
@@ -141,7 +143,7 @@ public:
     const Frame &fr;
     int w;
     std::vector<float> z;
-    std::vector<float> axis; // depth of the bone's axis under each pixel
+    std::vector<float> axis; // the flattened depth that ranks the bones at a fold
     std::vector<QVector3D> n;
     std::vector<int> part;
     const std::vector<int> &foldOf;
@@ -176,11 +178,12 @@ private:
                 const float h = std::sqrt(r * r - q);
                 const size_t i = size_t(y) * w + x;
                 // The two bones at a folded knee or elbow interpenetrate, and their surfaces cross
-                // along a ragged curve; the bone whose axis is nearer the camera covers the other,
-                // which gives the clean silhouette of a calf pressed against a thigh.
-                if (folded(id, part[i]) ? d > axis[i] : d + h > z[i]) {
+                // along a ragged curve; ranking them by a flattened surface, nearer their axes,
+                // lets the bone in front cover the other with a clean silhouette, while two bones
+                // side by side at one depth still part along a smooth line.
+                if (folded(id, part[i]) ? d + kFoldRound * h > axis[i] : d + h > z[i]) {
                     z[i] = d + h;
-                    axis[i] = d;
+                    axis[i] = d + kFoldRound * h;
                     n[i] = QVector3D(dx, dy, h) / r;
                     part[i] = id;
                 }
@@ -445,9 +448,10 @@ QImage renderPicture(const Figure &figure, int size, double span)
             // The nose shows by its shading and in profile; a ring around it reads as a mouth.
             if (pi == pj || isNose[pj])
                 continue;
-            // At a fold the line goes on the bone behind, as the raster decided it.
+            // At a fold the two depths are too close to say which side the line belongs to
+            // pixel by pixel (that gives a dotted line); it always goes on the lower bone.
             if (ras.folded(pi, pj)) {
-                if (ras.axis[j] > ras.axis[i])
+                if (foldOf[pi] == pj)
                     return true;
                 continue;
             }
