@@ -16,11 +16,11 @@ const QColor kBackground(251, 248, 253);
 const QColor kClothes(114, 34, 136); // leggings, the program's purple
 const QColor kShirt(162, 102, 206);  // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
-// The limbs of the side away from the camera: a clearly different tone, so crossed and folded
-// legs and arms tell which is which even where they overlap.
-const QColor kClothesFar(158, 96, 182);
-const QColor kShirtFar(190, 150, 226);
-const QColor kSkinFar(226, 190, 218);
+// The limbs of the side away from the camera: a tone apart, so crossed and folded legs and
+// arms tell which is which where they overlap, yet close enough to read as the same clothes.
+const QColor kClothesFar(138, 66, 160);
+const QColor kShirtFar(178, 126, 216);
+const QColor kSkinFar(232, 198, 224);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
@@ -377,6 +377,10 @@ QImage renderPicture(const Figure &figure, int size, double span)
     std::vector<bool> isNose, isFar;
     std::vector<char> joined(size_t(partCount) * partCount);
     std::vector<int> foldOf; // for a shin or forearm at a bent joint, the bone above it
+    struct Fold {
+        QVector3D joint, upper, lower; // the knee or elbow, and the directions from it up each bone
+    };
+    std::vector<Fold> foldAt(static_cast<size_t>(partCount));
     for (int id = 0; id < partCount; ++id) {
         const QString &name = figure.parts[id].name;
         const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
@@ -394,6 +398,8 @@ QImage renderPicture(const Figure &figure, int size, double span)
             const QVector3D lower = shin ? figure.at("ankle." + side) - figure.at("knee." + side)
                                          : figure.at("wrist." + side) - figure.at("elbow." + side);
             // Only a bent joint folds; across a straight limb the seam would be a stray line.
+            const QVector3D joint = figure.at((shin ? "knee." : "elbow.") + side);
+            foldAt[size_t(id)] = {joint, -upper.normalized(), lower.normalized()};
             if (QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0)))
                 for (int k = 0; k < partCount; ++k)
                     if (figure.parts[k].name == (shin ? "thigh." : "upperarm.") + side)
@@ -418,9 +424,19 @@ QImage renderPicture(const Figure &figure, int size, double span)
     }
     // How far down its shin a pixel lies (0 at the knee, 1 at the ankle), and how far that is
     // from the hem in pixels.
+    const auto worldAt = [&](int x, int y) {
+        return cam.toWorld(QVector3D(float(fr.left + (x + 0.5) / fr.k), float(fr.top - (y + 0.5) / fr.k),
+                                     ras.z[size_t(y) * W + x]));
+    };
+    // The outer cap of a folded knee or elbow lies beyond the joint along both bones; a fold
+    // line there would only draw rings round the end of the limb.
+    const auto onCap = [&](int x, int y, int lowerId) {
+        const Fold &f = foldAt[size_t(lowerId)];
+        const QVector3D d = worldAt(x, y) - f.joint;
+        return QVector3D::dotProduct(d, f.upper) < 0 && QVector3D::dotProduct(d, f.lower) < 0;
+    };
     const auto alongShin = [&](int x, int y, int id) {
-        const QVector3D p = cam.toWorld(QVector3D(float(fr.left + (x + 0.5) / fr.k),
-                                                  float(fr.top - (y + 0.5) / fr.k), ras.z[size_t(y) * W + x]));
+        const QVector3D p = worldAt(x, y);
         const auto &[knee, ankle] = shinOf[size_t(id)];
         const QVector3D d = ankle - knee;
         const float t = QVector3D::dotProduct(p - knee, d) / std::max(1e-3f, d.lengthSquared());
@@ -451,7 +467,7 @@ QImage renderPicture(const Figure &figure, int size, double span)
             // At a fold the two depths are too close to say which side the line belongs to
             // pixel by pixel (that gives a dotted line); it always goes on the lower bone.
             if (ras.folded(pi, pj)) {
-                if (foldOf[pi] == pj)
+                if (foldOf[pi] == pj && !onCap(x, y, pi))
                     return true;
                 continue;
             }
