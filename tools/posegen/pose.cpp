@@ -415,6 +415,16 @@ private:
             capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f);
             return;
         }
+        if (pose.flags.contains("seal")) {
+            // The knowledge seal: the index curls to meet the thumb's tip in a ring while the
+            // other three fingers stay long, which reads as a gesture, not a hand at rest.
+            capsule(p, h(0, -4.8f, -0.6f), 1.7f, h(0, -8.2f, -0.8f), 1.15f);
+            capsule(p, h(0, -4.6f, 1.4f), 0.85f, h(-1.4f, -6.6f, 1.9f), 0.75f);
+            capsule(p, h(-1.4f, -6.6f, 1.9f), 0.75f, h(-2.4f, -5.4f, 2.6f), 0.65f);
+            const int t = addPart("thumb." + s, Material::Skin);
+            capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f);
+            return;
+        }
         if (pose.flags.contains("spread-fingers")) {
             for (int i = 0; i < 4; ++i) {
                 const float z = -1.6f + i * 1.1f;
@@ -471,7 +481,7 @@ QVector3D numbers(const QStringList &words, int from, int count, const QString &
     return v;
 }
 
-const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "grip.l", "grip.r", "eyes-closed"};
+const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "grip.l", "grip.r", "seal", "eyes-closed"};
 
 } // namespace
 

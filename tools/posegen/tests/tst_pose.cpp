@@ -334,6 +334,47 @@ private Q_SLOTS:
         }
     }
 
+    // Only the seal closes the thumb's tip on a finger: a ring a viewer reads as the gesture.
+    // Every other hand shape leaves the thumb's tip clear of the fingers' tips.
+    void sealClosesTheThumbOnTheIndex_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("open hand") << "" << false;
+        QTest::newRow("spread fingers") << "flags: spread-fingers\n" << false;
+        QTest::newRow("grip") << "flags: grip\n" << false;
+        QTest::newRow("seal") << "flags: seal\n" << true;
+    }
+    void sealClosesTheThumbOnTheIndex()
+    {
+        QFETCH(QString, flags);
+        QFETCH(bool, closed);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + flags, pose);
+        for (const QString side : {"l", "r"}) {
+            int hand = -1, thumb = -1;
+            for (int i = 0; i < f.parts.size(); ++i) {
+                if (f.parts[i].name == "hand." + side)
+                    hand = i;
+                if (f.parts[i].name == "thumb." + side)
+                    thumb = i;
+            }
+            QVERIFY(hand >= 0 && thumb >= 0);
+            QVector3D tip;
+            float tipRadius = 0;
+            for (const Capsule &c : f.capsules)
+                if (c.part == thumb)
+                    tip = c.b, tipRadius = c.rb;
+            // The gap between the thumb's tip and the nearest finger end beyond the knuckles.
+            float gap = 1e9f;
+            const QVector3D wrist = f.at("wrist." + side);
+            for (const Capsule &c : f.capsules)
+                if (c.part == hand && (c.b - wrist).length() > 5)
+                    gap = std::min(gap, (c.b - tip).length() - c.rb - tipRadius);
+            QVERIFY2(closed ? gap < 0.2f : gap > 0.5f, qPrintable(QString("%1: gap %2").arg(side).arg(gap)));
+        }
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
