@@ -71,7 +71,7 @@ struct Frame {
 
 Frame frameFor(const Figure &figure, int pixels, double span)
 {
-    const QRectF e = projectedExtent(figure);
+    const QRectF e = projectedExtent(figure, true);
     const QPointF c = e.center();
     return {c.x() - span / 2, c.y() + span / 2, pixels / span};
 }
@@ -336,14 +336,22 @@ void paintFloor(QPainter &p, const Figure &f, const Camera &cam, const Frame &fr
 
 } // namespace
 
-QRectF projectedExtent(const Figure &figure)
+QRectF projectedExtent(const Figure &figure, bool withFloor)
 {
     const Camera cam(*figure.pose);
     QRectF e;
+    const auto add = [&](const QVector3D &pt, float r) {
+        const QPointF s = cam.project(pt);
+        e = e.united(QRectF(s.x() - r, s.y() - r, 2 * r, 2 * r));
+    };
     for (const Capsule &c : figure.capsules)
         for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}}) {
-            const QPointF s = cam.project(pt);
-            e = e.united(QRectF(s.x() - r, s.y() - r, 2 * r, 2 * r));
+            add(pt, r);
+            // A strip of mat round whatever rests near the floor, so a standing foot has
+            // ground under it in the picture instead of the frame's edge.
+            if (withFloor && pt.y() - r < 5)
+                for (const auto &[dx, dz] : {std::pair{1.f, 0.f}, {-1.f, 0.f}, {0.f, 1.f}, {0.f, -1.f}})
+                    add({pt.x() + dx * (r + 3), -1.6f, pt.z() + dz * (r + 3)}, 0);
         }
     return e;
 }
