@@ -227,7 +227,7 @@ QColor headColour(const Figure &f, const QVector3D &nw)
     const QVector3D fwd = H.mapVector({0, 0, 1}), up = H.mapVector({0, 1, 0}), side = H.mapVector({1, 0, 0});
     const float nf = QVector3D::dotProduct(nw, fwd), nu = QVector3D::dotProduct(nw, up),
                 ns = QVector3D::dotProduct(nw, side);
-    if (nf < 0.1f || nu > 0.5f + 0.2f * nf)
+    if (nf < -0.3f || nu > 0.5f + 0.2f * nf)
         return kHair;
     const bool closed = f.pose->flags.contains("eyes-closed");
     for (const float s : {-1.f, 1.f}) {
