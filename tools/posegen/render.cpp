@@ -374,7 +374,7 @@ QImage renderPicture(const Figure &figure, int size, double span)
 
     const auto [zBack, zFront] = depthRange(figure, cam);
     const float zSpan = std::max(1.f, zFront - zBack);
-    const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
+    const auto tone = [&](float zz) { return 0.22 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
     // The far side is decided once per figure for the legs (by the hips) and for the arms (by
     // the shoulders), so a limb keeps its tone along its whole length.
