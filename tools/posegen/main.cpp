@@ -16,12 +16,6 @@ namespace {
 
 constexpr int kPictureSize = 250;
 constexpr int kSheetColumns = 8;
-// Share of the frame the largest figure, with the mat under it, spans: the margin every
-// picture keeps, clear of the frame's inset.
-constexpr double kFill = 0.9;
-// How much nearer the camera may come to a compact figure than to the largest one: seated and
-// folded poses would otherwise be small in their frames, yet the set still looks like one scale.
-constexpr double kMaxZoom = 1.3;
 const int kIconSizes[] = {32, 64, 128, 256};
 // The icon is the seated lotus, the pose most people picture for yoga.
 const char *kIconPose = "15-padmasana.pose";
@@ -88,16 +82,14 @@ int run(const QDir &root)
     for (const QString &file : files) {
         loaded.push_back(std::make_unique<Pose>(parsePose(QDir::cleanPath(poses.filePath(file)))));
         figures << solvePose(*loaded.back());
-        const QRectF e = projectedExtent(figures.last(), true);
-        span = std::max({span, e.width() / kFill, e.height() / kFill});
+        span = std::max(span, fittedSpan(figures.last()));
     }
 
     QVector<QImage> pictures;
     QStringList names;
     for (int i = 0; i < files.size(); ++i) {
         const QString base = root.filePath("data/pictures/" + QFileInfo(files[i]).completeBaseName());
-        const QRectF e = projectedExtent(figures[i], true);
-        const double own = std::max({span / kMaxZoom, e.width() / kFill, e.height() / kFill});
+        const double own = pictureSpan(figures[i], span);
         pictures << renderPicture(figures[i], kPictureSize, own);
         save(pictures.last(), base + ".jpg", 92);
         save(renderPicture(figures[i], 2 * kPictureSize, own), base + "@2x.jpg", 92);

@@ -356,6 +356,26 @@ QRectF projectedExtent(const Figure &figure, bool withFloor)
     return e;
 }
 
+namespace {
+// Share of the frame a figure with the mat under it may span: the margin every picture keeps,
+// clear of the frame's inset.
+constexpr double kFill = 0.9;
+// How much nearer the camera may come to a compact figure than to the largest one: seated and
+// folded poses would otherwise be small in their frames, yet the set still looks like one scale.
+constexpr double kMaxZoom = 1.3;
+} // namespace
+
+double fittedSpan(const Figure &figure)
+{
+    const QRectF e = projectedExtent(figure, true);
+    return std::max(e.width(), e.height()) / kFill;
+}
+
+double pictureSpan(const Figure &figure, double setSpan)
+{
+    return std::max(setSpan / kMaxZoom, fittedSpan(figure));
+}
+
 QImage renderPicture(const Figure &figure, int size, double span)
 {
     constexpr int ss = 3; // supersampling, for smooth edges after the box filter

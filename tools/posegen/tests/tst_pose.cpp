@@ -1,5 +1,7 @@
-// The pose model: what a pose file may say, and the poses the generator must refuse.
+// The pose model: what a pose file may say, and the poses the generator must refuse; and how
+// a set of figures is framed in its pictures.
 #include "pose.h"
+#include "render.h"
 
 #include <QtTest>
 
@@ -21,6 +23,29 @@ QString failure(const QString &text)
         return QString::fromUtf8(e.what());
     }
     return {};
+}
+
+struct FramingCase {
+    const char *name;
+    QString lines;
+    bool standing, compact;
+};
+
+// A small set to frame: the tallest figure, the widest, and a compact seat.
+QList<FramingCase> framingCases()
+{
+    return {
+        {"standing, arms overhead",
+         "camera: 20 5\nshoulder.l: 180\nshoulder.r: 180\nankle.l: 30\nankle.r: 30\ncontact: foot.l foot.r", true,
+         false},
+        {"lying face down, arms forward",
+         "camera: -90 8\nbody: 90\nneck: -30\nankle.l: 90\nankle.r: 90\nshoulder.l: 180\nshoulder.r: 180\n"
+         "contact: torso thigh.l thigh.r",
+         false, false},
+        {"seated, compact",
+         "camera: -30 20\nhip.l: 90\nhip.r: 90\nshoulder.l: 60\nshoulder.r: 60\ncontact: torso thigh.l thigh.r", false,
+         true},
+    };
 }
 
 } // namespace
@@ -215,6 +240,63 @@ private Q_SLOTS:
             QVERIFY2(got.isEmpty(), qPrintable(got));
         else
             QVERIFY2(got.contains(message), qPrintable(got));
+    }
+
+    // Every picture of a set keeps a clear margin, a standing figure has mat under its feet,
+    // and a compact figure is drawn nearer than the set's scale without losing its margin.
+    void picturesKeepAMarginAndAFloor_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<bool>("standing");
+        QTest::addColumn<bool>("compact");
+        for (const FramingCase &c : framingCases())
+            QTest::newRow(c.name) << c.lines << c.standing << c.compact;
+    }
+    void picturesKeepAMarginAndAFloor()
+    {
+        QFETCH(QString, lines);
+        QFETCH(bool, standing);
+        QFETCH(bool, compact);
+        // The set's scale comes from all the cases, as the generator takes it from all poses.
+        double setSpan = 0;
+        for (const FramingCase &c : framingCases()) {
+            Pose keep;
+            setSpan = std::max(setSpan, fittedSpan(solveText("name: X\n" + c.lines, keep)));
+        }
+        Pose pose;
+        const Figure figure = solveText("name: X\n" + lines, pose);
+        const int size = 250;
+        const double span = pictureSpan(figure, setSpan);
+        const QImage img = renderPicture(figure, size, span);
+
+        // The figure's outline stays well inside the frame, and the frame's edge is background.
+        int lowestLine = -1;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const int g = qGray(img.pixel(x, y));
+                const int edge = std::min({x, y, size - 1 - x, size - 1 - y});
+                if (edge < 4)
+                    QVERIFY2(g > 200, qPrintable(QStringLiteral("frame edge not clear at %1,%2").arg(x).arg(y)));
+                if (g < 120) {
+                    QVERIFY2(edge >= 8, qPrintable(QStringLiteral("figure %1 px from the edge at %2,%3")
+                                                       .arg(edge).arg(x).arg(y)));
+                    lowestLine = std::max(lowestLine, y);
+                }
+            }
+        QVERIFY(lowestLine > 0);
+
+        // Under a standing figure's feet the mat shows before the frame's edge.
+        if (standing) {
+            const int background = qGreen(img.pixel(1, 1));
+            bool mat = false;
+            for (int y = lowestLine + 1; y < size - 4 && !mat; ++y)
+                for (int x = 0; x < size && !mat; ++x)
+                    mat = qGray(img.pixel(x, y)) >= 120 && std::abs(qGreen(img.pixel(x, y)) - background) > 12;
+            QVERIFY2(mat, "no mat under the feet");
+        }
+
+        // Only the compact seat is drawn nearer than the set's scale.
+        QCOMPARE(span < setSpan * 0.99, compact);
     }
 
     // Whatever the pose, the dropped figure rests on the floor and nothing sinks into it.
