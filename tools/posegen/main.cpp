@@ -89,10 +89,9 @@ int run(const QDir &root)
     QStringList names;
     for (int i = 0; i < files.size(); ++i) {
         const QString base = root.filePath("data/pictures/" + QFileInfo(files[i]).completeBaseName());
-        const double own = pictureSpan(figures[i], span);
-        pictures << renderPicture(figures[i], kPictureSize, own);
+        pictures << renderPicture(figures[i], kPictureSize, span);
         save(pictures.last(), base + ".jpg", 92);
-        save(renderPicture(figures[i], 2 * kPictureSize, own), base + "@2x.jpg", 92);
+        save(renderPicture(figures[i], 2 * kPictureSize, span), base + "@2x.jpg", 92);
         names << loaded[i]->name;
         if (files[i] == kIconPose) {
             for (int size : kIconSizes)

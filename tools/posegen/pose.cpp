@@ -628,9 +628,9 @@ Figure solvePose(const Pose &pose, QStringList *floorProblems) { return Solver(p
 bool partsJoined(const QString &a, const QString &b)
 {
     static const QList<QPair<QString, QString>> joints = {
-        {"torso", "neck"},         {"neck", "head"},          {"head", "nose"},      {"head", "tongue"},
-        {"torso", "upperarm"},     {"upperarm", "forearm"},   {"forearm", "hand"},   {"hand", "thumb"},
-        {"torso", "thigh"},        {"thigh", "shin"},         {"shin", "foot"},
+        {"torso", "neck"},     {"neck", "head"},        {"head", "nose"},    {"head", "tongue"},
+        {"torso", "upperarm"}, {"upperarm", "forearm"}, {"forearm", "hand"}, {"hand", "thumb"},
+        {"torso", "thigh"},    {"thigh", "shin"},       {"shin", "foot"},
     };
     const QString sa = a.section('.', 1), sb = b.section('.', 1);
     // Limbs join only on their own side; the torso and head carry no side.

@@ -360,20 +360,12 @@ namespace {
 // Share of the frame a figure with the mat under it may span: the margin every picture keeps,
 // clear of the frame's inset.
 constexpr double kFill = 0.9;
-// How much nearer the camera may come to a compact figure than to the largest one: seated and
-// folded poses would otherwise be small in their frames, yet the set still looks like one scale.
-constexpr double kMaxZoom = 1.3;
 } // namespace
 
 double fittedSpan(const Figure &figure)
 {
     const QRectF e = projectedExtent(figure, true);
     return std::max(e.width(), e.height()) / kFill;
-}
-
-double pictureSpan(const Figure &figure, double setSpan)
-{
-    return std::max(setSpan / kMaxZoom, fittedSpan(figure));
 }
 
 QImage renderPicture(const Figure &figure, int size, double span)
@@ -399,8 +391,7 @@ QImage renderPicture(const Figure &figure, int size, double span)
     // The far side is decided once per figure for the legs (by the hips) and for the arms (by
     // the shoulders), so a limb keeps its tone along its whole length.
     const QString farLegs = cam.depth(figure.at("hip.l")) < cam.depth(figure.at("hip.r")) ? "l" : "r";
-    const QString farArms =
-        cam.depth(figure.at("shoulder.l")) < cam.depth(figure.at("shoulder.r")) ? "l" : "r";
+    const QString farArms = cam.depth(figure.at("shoulder.l")) < cam.depth(figure.at("shoulder.r")) ? "l" : "r";
     const int partCount = int(figure.parts.size());
     std::vector<bool> isNose, isFar;
     std::vector<char> joined(size_t(partCount) * partCount);
@@ -448,13 +439,14 @@ QImage renderPicture(const Figure &figure, int size, double span)
         const QString &name = figure.parts[id].name;
         isShin.push_back(name.startsWith("shin."));
         if (isShin.back())
-            shinOf[size_t(id)] = {figure.at("knee." + name.section('.', 1)), figure.at("ankle." + name.section('.', 1))};
+            shinOf[size_t(id)] = {figure.at("knee." + name.section('.', 1)),
+                                  figure.at("ankle." + name.section('.', 1))};
     }
     // How far down its shin a pixel lies (0 at the knee, 1 at the ankle), and how far that is
     // from the hem in pixels.
     const auto worldAt = [&](int x, int y) {
-        return cam.toWorld(QVector3D(float(fr.left + (x + 0.5) / fr.k), float(fr.top - (y + 0.5) / fr.k),
-                                     ras.z[size_t(y) * W + x]));
+        return cam.toWorld(
+            QVector3D(float(fr.left + (x + 0.5) / fr.k), float(fr.top - (y + 0.5) / fr.k), ras.z[size_t(y) * W + x]));
     };
     // The outer cap of a folded knee or elbow lies beyond the joint along both bones; a fold
     // line there would only draw rings round the end of the limb.
@@ -524,8 +516,8 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
-                const QColor base = shinT > kHem ? (isFar[id] ? kSkinFar : kSkin)
-                                                 : baseColour(figure, id, cam.toWorld(nc), isFar[id]);
+                const QColor base =
+                    shinT > kHem ? (isFar[id] ? kSkinFar : kSkin) : baseColour(figure, id, cam.toWorld(nc), isFar[id]);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);

@@ -16,9 +16,6 @@ QRectF projectedExtent(const Figure &figure, bool withFloor = false);
 // The span at which a figure and the mat under it fill nine tenths of the frame; the largest
 // over a set gives the set's common scale.
 double fittedSpan(const Figure &figure);
-// The span one picture of a set is drawn at: the set's scale, brought up to 1.3 times nearer
-// for a compact figure (a seat, a fold), never nearer than fittedSpan.
-double pictureSpan(const Figure &figure, double setSpan);
 
 // A shaded picture of size x size pixels; `span` body units fit across the frame, so a
 // common span gives every picture the same scale.
