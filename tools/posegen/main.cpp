@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kPictureSize = 250;
 constexpr int kSheetColumns = 8;
-// Share of the frame the largest figure spans: the margin every picture keeps.
-constexpr double kFill = 0.94;
 const int kIconSizes[] = {32, 64, 128, 256};
 // The icon is the seated lotus, the pose most people picture for yoga.
 const char *kIconPose = "15-padmasana.pose";
@@ -84,8 +82,7 @@ int run(const QDir &root)
     for (const QString &file : files) {
         loaded.push_back(std::make_unique<Pose>(parsePose(QDir::cleanPath(poses.filePath(file)))));
         figures << solvePose(*loaded.back());
-        const QRectF e = projectedExtent(figures.last());
-        span = std::max({span, e.width() / kFill, e.height() / kFill});
+        span = std::max(span, fittedSpan(figures.last()));
     }
 
     QVector<QImage> pictures;

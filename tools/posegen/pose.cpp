@@ -403,6 +403,28 @@ private:
             return;
         }
         capsule(p, h(0, 0, 0), 1.8f, h(0, -4.8f, 0), 2.1f);
+        if (pose.flags.contains("grip") || pose.flags.contains("grip." + s)) {
+            // Four fingers curled towards the palm round what the hand holds, so an ankle or a
+            // shin in the hand shows fingers in front of it and the tips hidden behind it.
+            for (int i = 0; i < 4; ++i) {
+                const float z = -1.5f + i * 1.0f;
+                capsule(p, h(0, -4.4f, z), 0.85f, h(-1.3f, -7.3f, z * 1.05f), 0.75f);
+                capsule(p, h(-1.3f, -7.3f, z * 1.05f), 0.75f, h(-3.6f, -8.2f, z * 1.05f), 0.62f);
+            }
+            const int t = addPart("thumb." + s, Material::Skin);
+            capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f);
+            return;
+        }
+        if (pose.flags.contains("seal")) {
+            // The knowledge seal: the index curls to meet the thumb's tip in a ring while the
+            // other three fingers stay long, which reads as a gesture, not a hand at rest.
+            capsule(p, h(0, -4.8f, -0.6f), 1.7f, h(0, -8.2f, -0.8f), 1.15f);
+            capsule(p, h(0, -4.6f, 1.4f), 0.85f, h(-1.4f, -6.6f, 1.9f), 0.75f);
+            capsule(p, h(-1.4f, -6.6f, 1.9f), 0.75f, h(-2.4f, -5.4f, 2.6f), 0.65f);
+            const int t = addPart("thumb." + s, Material::Skin);
+            capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f);
+            return;
+        }
         if (pose.flags.contains("spread-fingers")) {
             for (int i = 0; i < 4; ++i) {
                 const float z = -1.6f + i * 1.1f;
@@ -459,7 +481,7 @@ QVector3D numbers(const QStringList &words, int from, int count, const QString &
     return v;
 }
 
-const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "eyes-closed"};
+const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "grip.l", "grip.r", "seal", "eyes-closed"};
 
 } // namespace
 
@@ -602,3 +624,21 @@ Pose parsePose(const QString &path)
 }
 
 Figure solvePose(const Pose &pose, QStringList *floorProblems) { return Solver(pose, floorProblems).solve(); }
+
+bool partsJoined(const QString &a, const QString &b)
+{
+    static const QList<QPair<QString, QString>> joints = {
+        {"torso", "neck"},     {"neck", "head"},        {"head", "nose"},    {"head", "tongue"},
+        {"torso", "upperarm"}, {"upperarm", "forearm"}, {"forearm", "hand"}, {"hand", "thumb"},
+        {"torso", "thigh"},    {"thigh", "shin"},       {"shin", "foot"},
+    };
+    const QString sa = a.section('.', 1), sb = b.section('.', 1);
+    // Limbs join only on their own side; the torso and head carry no side.
+    if (!sa.isEmpty() && !sb.isEmpty() && sa != sb)
+        return false;
+    const QString ba = a.section('.', 0, 0), bb = b.section('.', 0, 0);
+    for (const auto &[x, y] : joints)
+        if ((ba == x && bb == y) || (ba == y && bb == x))
+            return true;
+    return false;
+}

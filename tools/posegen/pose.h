@@ -85,6 +85,10 @@ struct JointLimit {
 };
 const JointLimit *jointLimit(const QString &joint); // "knee.l" -> knee; null if unknown
 
+// Whether two body parts meet at a joint (thigh.l and shin.l, torso and neck): where they
+// touch the surface runs on, while any other two parts that touch are separate shapes.
+bool partsJoined(const QString &a, const QString &b);
+
 // Throws PoseError with "file:line: message".
 Pose parsePose(const QString &path);
 Pose parsePoseText(const QString &text, const QString &file);

@@ -13,9 +13,14 @@ namespace {
 
 // The program's purple and lilac, a light background and a pale skin of the same family.
 const QColor kBackground(251, 248, 253);
-const QColor kClothes(104, 22, 124); // leggings, the program's purple
+const QColor kClothes(114, 34, 136); // leggings, the program's purple
 const QColor kShirt(162, 102, 206);  // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
+// The limbs of the side away from the camera: a tone apart, so crossed and folded legs and
+// arms tell which is which where they overlap, yet close enough to read as the same clothes.
+const QColor kClothesFar(138, 66, 160);
+const QColor kShirtFar(178, 126, 216);
+const QColor kSkinFar(232, 198, 224);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
@@ -66,7 +71,7 @@ struct Frame {
 
 Frame frameFor(const Figure &figure, int pixels, double span)
 {
-    const QRectF e = projectedExtent(figure);
+    const QRectF e = projectedExtent(figure, true);
     const QPointF c = e.center();
     return {c.x() - span / 2, c.y() + span / 2, pixels / span};
 }
@@ -119,12 +124,15 @@ QPolygonF convexHull(QVector<QPointF> pts)
     return QPolygonF(h);
 }
 
+constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ranking at a fold
+
 // A z-buffer of the figure: each capsule is swept as a row of spheres, which gives exact
 // occlusion where limbs cross or fold, and a normal for shading at every pixel.
 class Raster {
 public:
-    Raster(const Figure &f, const Camera &cam, const Frame &fr, int w)
-        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), n(size_t(w) * w), part(size_t(w) * w, -1)
+    Raster(const Figure &f, const Camera &cam, const Frame &fr, int w, const std::vector<int> &foldOf)
+        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), axis(size_t(w) * w, -1e9f), n(size_t(w) * w),
+          part(size_t(w) * w, -1), foldOf(foldOf)
     {
         for (const Capsule &c : f.capsules)
             sweep(c);
@@ -135,8 +143,12 @@ public:
     const Frame &fr;
     int w;
     std::vector<float> z;
+    std::vector<float> axis; // the flattened depth that ranks the bones at a fold
     std::vector<QVector3D> n;
     std::vector<int> part;
+    const std::vector<int> &foldOf;
+
+    bool folded(int a, int b) const { return a >= 0 && b >= 0 && a != b && (foldOf[a] == b || foldOf[b] == a); }
 
 private:
     void sweep(const Capsule &c)
@@ -165,8 +177,13 @@ private:
                     continue;
                 const float h = std::sqrt(r * r - q);
                 const size_t i = size_t(y) * w + x;
-                if (d + h > z[i]) {
+                // The two bones at a folded knee or elbow interpenetrate, and their surfaces cross
+                // along a ragged curve; ranking them by a flattened surface, nearer their axes,
+                // lets the bone in front cover the other with a clean silhouette, while two bones
+                // side by side at one depth still part along a smooth line.
+                if (folded(id, part[i]) ? d + kFoldRound * h > axis[i] : d + h > z[i]) {
                     z[i] = d + h;
+                    axis[i] = d + kFoldRound * h;
                     n[i] = QVector3D(dx, dy, h) / r;
                     part[i] = id;
                 }
@@ -210,7 +227,7 @@ QColor headColour(const Figure &f, const QVector3D &nw)
     const QVector3D fwd = H.mapVector({0, 0, 1}), up = H.mapVector({0, 1, 0}), side = H.mapVector({1, 0, 0});
     const float nf = QVector3D::dotProduct(nw, fwd), nu = QVector3D::dotProduct(nw, up),
                 ns = QVector3D::dotProduct(nw, side);
-    if (nf < 0.1f || nu > 0.5f + 0.2f * nf)
+    if (nf < -0.3f || nu > 0.5f + 0.2f * nf)
         return kHair;
     const bool closed = f.pose->flags.contains("eyes-closed");
     for (const float s : {-1.f, 1.f}) {
@@ -231,15 +248,15 @@ QColor headColour(const Figure &f, const QVector3D &nw)
     return kSkin;
 }
 
-QColor baseColour(const Figure &f, int id, const QVector3D &nw)
+QColor baseColour(const Figure &f, int id, const QVector3D &nw, bool far)
 {
     switch (f.parts[id].material) {
     case Material::Clothes:
-        return kClothes;
+        return far ? kClothesFar : kClothes;
     case Material::Shirt:
-        return kShirt;
+        return far ? kShirtFar : kShirt;
     case Material::Skin:
-        return f.parts[id].name == "nose" ? kNose : kSkin;
+        return f.parts[id].name == "nose" ? kNose : far ? kSkinFar : kSkin;
     case Material::Tongue:
         return kTongue;
     case Material::Head:
@@ -319,16 +336,36 @@ void paintFloor(QPainter &p, const Figure &f, const Camera &cam, const Frame &fr
 
 } // namespace
 
-QRectF projectedExtent(const Figure &figure)
+QRectF projectedExtent(const Figure &figure, bool withFloor)
 {
     const Camera cam(*figure.pose);
     QRectF e;
+    const auto add = [&](const QVector3D &pt, float r) {
+        const QPointF s = cam.project(pt);
+        e = e.united(QRectF(s.x() - r, s.y() - r, 2 * r, 2 * r));
+    };
     for (const Capsule &c : figure.capsules)
         for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}}) {
-            const QPointF s = cam.project(pt);
-            e = e.united(QRectF(s.x() - r, s.y() - r, 2 * r, 2 * r));
+            add(pt, r);
+            // A strip of mat round whatever rests near the floor, so a standing foot has
+            // ground under it in the picture instead of the frame's edge.
+            if (withFloor && pt.y() - r < 5)
+                for (const auto &[dx, dz] : {std::pair{1.f, 0.f}, {-1.f, 0.f}, {0.f, 1.f}, {0.f, -1.f}})
+                    add({pt.x() + dx * (r + 3), -1.6f, pt.z() + dz * (r + 3)}, 0);
         }
     return e;
+}
+
+namespace {
+// Share of the frame a figure with the mat under it may span: the margin every picture keeps,
+// clear of the frame's inset.
+constexpr double kFill = 0.9;
+} // namespace
+
+double fittedSpan(const Figure &figure)
+{
+    const QRectF e = projectedExtent(figure, true);
+    return std::max(e.width(), e.height()) / kFill;
 }
 
 QImage renderPicture(const Figure &figure, int size, double span)
@@ -347,30 +384,84 @@ QImage renderPicture(const Figure &figure, int size, double span)
         paintFloor(p, figure, cam, fr, QRectF(inset, inset, W - 2 * inset, W - 2 * inset));
     }
 
-    Raster ras(figure, cam, fr, W);
-    smoothNormals(ras, int(1.2 * fr.k));
     const auto [zBack, zFront] = depthRange(figure, cam);
     const float zSpan = std::max(1.f, zFront - zBack);
-    const auto tone = [&](float zz) { return 0.42 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
+    const auto tone = [&](float zz) { return 0.22 * std::pow(qBound(0.f, (zFront - zz) / zSpan, 1.f), 1.1f); };
 
-    std::vector<bool> isNose;
-    std::vector<int> kneeOf; // for a shin, the thigh it hangs from
-    for (const Part &part : figure.parts) {
-        isNose.push_back(part.name == "nose");
-        int thigh = -1;
-        const QString side = part.name.section('.', 1);
-        const QVector3D upper = figure.at("knee." + side) - figure.at("hip." + side),
-                        lower = figure.at("ankle." + side) - figure.at("knee." + side);
-        // Only a bent knee folds; across a straight leg the seam would be a stray line.
-        const bool bent =
-            part.name.startsWith("shin.") &&
-            QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0));
-        if (bent)
-            for (int k = 0; k < figure.parts.size(); ++k)
-                if (figure.parts[k].name == "thigh." + part.name.section('.', 1))
-                    thigh = k;
-        kneeOf.push_back(thigh);
+    // The far side is decided once per figure for the legs (by the hips) and for the arms (by
+    // the shoulders), so a limb keeps its tone along its whole length.
+    const QString farLegs = cam.depth(figure.at("hip.l")) < cam.depth(figure.at("hip.r")) ? "l" : "r";
+    const QString farArms = cam.depth(figure.at("shoulder.l")) < cam.depth(figure.at("shoulder.r")) ? "l" : "r";
+    const int partCount = int(figure.parts.size());
+    std::vector<bool> isNose, isFar;
+    std::vector<char> joined(size_t(partCount) * partCount);
+    std::vector<int> foldOf; // for a shin or forearm at a bent joint, the bone above it
+    struct Fold {
+        QVector3D joint, upper, lower; // the knee or elbow, and the directions from it up each bone
+    };
+    std::vector<Fold> foldAt(static_cast<size_t>(partCount));
+    for (int id = 0; id < partCount; ++id) {
+        const QString &name = figure.parts[id].name;
+        const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
+        isNose.push_back(name == "nose");
+        const bool leg = bone == "thigh" || bone == "shin" || bone == "foot";
+        const bool arm = bone == "upperarm" || bone == "forearm" || bone == "hand" || bone == "thumb";
+        isFar.push_back((leg && side == farLegs) || (arm && side == farArms));
+        for (int k = 0; k < partCount; ++k)
+            joined[size_t(id) * partCount + k] = partsJoined(name, figure.parts[k].name);
+        int above = -1;
+        const bool shin = bone == "shin", forearm = bone == "forearm";
+        if (shin || forearm) {
+            const QVector3D upper = shin ? figure.at("knee." + side) - figure.at("hip." + side)
+                                         : figure.at("elbow." + side) - figure.at("shoulder." + side);
+            const QVector3D lower = shin ? figure.at("ankle." + side) - figure.at("knee." + side)
+                                         : figure.at("wrist." + side) - figure.at("elbow." + side);
+            // Only a bent joint folds; across a straight limb the seam would be a stray line.
+            const QVector3D joint = figure.at((shin ? "knee." : "elbow.") + side);
+            foldAt[size_t(id)] = {joint, -upper.normalized(), lower.normalized()};
+            if (QVector3D::dotProduct(upper.normalized(), lower.normalized()) < std::cos(qDegreesToRadians(35.0)))
+                for (int k = 0; k < partCount; ++k)
+                    if (figure.parts[k].name == (shin ? "thigh." : "upperarm.") + side)
+                        above = k;
+        }
+        foldOf.push_back(above);
     }
+
+    Raster ras(figure, cam, fr, W, foldOf);
+    smoothNormals(ras, int(1.2 * fr.k));
+
+    // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
+    // thighs they cross or fold onto, which one dark tone for the whole leg hid.
+    constexpr float kHem = 0.42f; // share of the shin, from the knee, that the leggings cover
+    std::vector<std::pair<QVector3D, QVector3D>> shinOf{size_t(partCount)}; // knee, ankle
+    std::vector<bool> isShin;
+    for (int id = 0; id < partCount; ++id) {
+        const QString &name = figure.parts[id].name;
+        isShin.push_back(name.startsWith("shin."));
+        if (isShin.back())
+            shinOf[size_t(id)] = {figure.at("knee." + name.section('.', 1)),
+                                  figure.at("ankle." + name.section('.', 1))};
+    }
+    // How far down its shin a pixel lies (0 at the knee, 1 at the ankle), and how far that is
+    // from the hem in pixels.
+    const auto worldAt = [&](int x, int y) {
+        return cam.toWorld(
+            QVector3D(float(fr.left + (x + 0.5) / fr.k), float(fr.top - (y + 0.5) / fr.k), ras.z[size_t(y) * W + x]));
+    };
+    // The outer cap of a folded knee or elbow lies beyond the joint along both bones; a fold
+    // line there would only draw rings round the end of the limb.
+    const auto onCap = [&](int x, int y, int lowerId) {
+        const Fold &f = foldAt[size_t(lowerId)];
+        const QVector3D d = worldAt(x, y) - f.joint;
+        return QVector3D::dotProduct(d, f.upper) < 0 && QVector3D::dotProduct(d, f.lower) < 0;
+    };
+    const auto alongShin = [&](int x, int y, int id) {
+        const QVector3D p = worldAt(x, y);
+        const auto &[knee, ankle] = shinOf[size_t(id)];
+        const QVector3D d = ankle - knee;
+        const float t = QVector3D::dotProduct(p - knee, d) / std::max(1e-3f, d.lengthSquared());
+        return std::pair{t, std::abs(t - kHem) * d.length() * float(fr.k)};
+    };
 
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
@@ -389,13 +480,23 @@ QImage renderPicture(const Figure &figure, int size, double span)
             const size_t j = size_t(qy) * W + qx;
             if (ras.part[j] < 0)
                 return true;
-            // Where two parts only meet (a knee, a hip) the depth runs on: no line. The nose
-            // shows by its shading and in profile, a ring around it reads as a mouth.
-            if (ras.part[j] != ras.part[i] && ras.z[j] > ras.z[i] + 0.7f && !isNose[ras.part[j]])
+            const int pi = ras.part[i], pj = ras.part[j];
+            // The nose shows by its shading and in profile; a ring around it reads as a mouth.
+            if (pi == pj || isNose[pj])
+                continue;
+            // At a fold the two depths are too close to say which side the line belongs to
+            // pixel by pixel (that gives a dotted line); it always goes on the lower bone.
+            if (ras.folded(pi, pj)) {
+                if (foldOf[pi] == pj && !onCap(x, y, pi))
+                    return true;
+                continue;
+            }
+            if (ras.z[j] > ras.z[i] + 0.7f)
                 return true;
-            // The fold of a knee: a crease where thigh and shin meet, drawn on the shin.
-            if (kneeOf[ras.part[i]] >= 0 && kneeOf[ras.part[i]] == ras.part[j] &&
-                o.manhattanLength() <= lineWidth * 0.6)
+            // Parts that touch without sharing a joint (a foot on a thigh, a hand round an
+            // ankle, crossed shins) are separate shapes even where their depths meet; the
+            // line goes on the one behind so it keeps its width.
+            if (!joined[size_t(pi) * partCount + pj] && ras.z[j] >= ras.z[i])
                 return true;
         }
         return false;
@@ -410,15 +511,19 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 continue;
             const float zz = ras.z[i];
             QColor c;
-            if (contour(x, y)) {
+            const auto [shinT, fromHem] = isShin[id] ? alongShin(x, y, id) : std::pair{0.f, 1e9f};
+            if (contour(x, y) || fromHem < lineWidth * 0.35) {
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
-                const QColor base = baseColour(figure, id, cam.toWorld(nc));
+                const QColor base =
+                    shinT > kHem ? (isFar[id] ? kSkinFar : kSkin) : baseColour(figure, id, cam.toWorld(nc), isFar[id]);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
-                c = scaled(base, 0.66 + 0.42 * lam, 0.22 * specular);
+                // A wide range from shadow to light models the round of a limb, so a thigh
+                // and the shin folded on it turn visibly different ways.
+                c = scaled(base, 0.56 + 0.56 * lam, 0.22 * specular);
                 c = mix(c, kBackground, tone(zz));
             }
             row[x] = c.rgb();

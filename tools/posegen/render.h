@@ -9,8 +9,13 @@
 
 class QPainter;
 
-// What the camera of a pose sees of its figure, in body units: x right, y up.
-QRectF projectedExtent(const Figure &figure);
+// What the camera of a pose sees of its figure, in body units: x right, y up; with the floor,
+// also a strip of mat round the parts resting near it.
+QRectF projectedExtent(const Figure &figure, bool withFloor = false);
+
+// The span at which a figure and the mat under it fill nine tenths of the frame; the largest
+// over a set gives the set's common scale.
+double fittedSpan(const Figure &figure);
 
 // A shaded picture of size x size pixels; `span` body units fit across the frame, so a
 // common span gives every picture the same scale.

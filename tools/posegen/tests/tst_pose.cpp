@@ -1,5 +1,7 @@
-// The pose model: what a pose file may say, and the poses the generator must refuse.
+// The pose model: what a pose file may say, and the poses the generator must refuse; and how
+// a set of figures is framed in its pictures.
 #include "pose.h"
+#include "render.h"
 
 #include <QtTest>
 
@@ -21,6 +23,27 @@ QString failure(const QString &text)
         return QString::fromUtf8(e.what());
     }
     return {};
+}
+
+struct FramingCase {
+    const char *name;
+    QString lines;
+    bool standing;
+};
+
+// A small set to frame: the tallest figure, the widest, and a compact seat.
+QList<FramingCase> framingCases()
+{
+    return {
+        {"standing, arms overhead",
+         "camera: 20 5\nshoulder.l: 180\nshoulder.r: 180\nankle.l: 30\nankle.r: 30\ncontact: foot.l foot.r", true},
+        {"lying face down, arms forward",
+         "camera: -90 8\nbody: 90\nneck: -30\nankle.l: 90\nankle.r: 90\nshoulder.l: 180\nshoulder.r: 180\n"
+         "contact: torso thigh.l thigh.r",
+         false},
+        {"seated, compact",
+         "camera: -30 20\nhip.l: 90\nhip.r: 90\nshoulder.l: 60\nshoulder.r: 60\ncontact: torso thigh.l thigh.r", false},
+    };
 }
 
 } // namespace
@@ -217,6 +240,57 @@ private Q_SLOTS:
             QVERIFY2(got.contains(message), qPrintable(got));
     }
 
+    // Every picture of a set, drawn at the set's one scale, keeps a clear margin, and a standing
+    // figure has mat under its feet.
+    void picturesKeepAMarginAndAFloor_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<bool>("standing");
+        for (const FramingCase &c : framingCases())
+            QTest::newRow(c.name) << c.lines << c.standing;
+    }
+    void picturesKeepAMarginAndAFloor()
+    {
+        QFETCH(QString, lines);
+        QFETCH(bool, standing);
+        // The set's scale comes from all the cases, as the generator takes it from all poses.
+        double setSpan = 0;
+        for (const FramingCase &c : framingCases()) {
+            Pose keep;
+            setSpan = std::max(setSpan, fittedSpan(solveText("name: X\n" + c.lines, keep)));
+        }
+        Pose pose;
+        const Figure figure = solveText("name: X\n" + lines, pose);
+        const int size = 250;
+        const QImage img = renderPicture(figure, size, setSpan);
+
+        // The figure's outline stays well inside the frame, and the frame's edge is background.
+        int lowestLine = -1;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const int g = qGray(img.pixel(x, y));
+                const int edge = std::min({x, y, size - 1 - x, size - 1 - y});
+                if (edge < 4)
+                    QVERIFY2(g > 200, qPrintable(QStringLiteral("frame edge not clear at %1,%2").arg(x).arg(y)));
+                if (g < 120) {
+                    QVERIFY2(edge >= 8,
+                             qPrintable(QStringLiteral("figure %1 px from the edge at %2,%3").arg(edge).arg(x).arg(y)));
+                    lowestLine = std::max(lowestLine, y);
+                }
+            }
+        QVERIFY(lowestLine > 0);
+
+        // Under a standing figure's feet the mat shows before the frame's edge.
+        if (standing) {
+            const int background = qGreen(img.pixel(1, 1));
+            bool mat = false;
+            for (int y = lowestLine + 1; y < size - 4 && !mat; ++y)
+                for (int x = 0; x < size && !mat; ++x)
+                    mat = qGray(img.pixel(x, y)) >= 120 && std::abs(qGreen(img.pixel(x, y)) - background) > 12;
+            QVERIFY2(mat, "no mat under the feet");
+        }
+    }
+
     // Whatever the pose, the dropped figure rests on the floor and nothing sinks into it.
     void droppedFigureTouchesTheFloor()
     {
@@ -270,6 +344,127 @@ private Q_SLOTS:
         f = solveText("name: X\naim hand.l fingers 0 0 1 palm 0 -1 0\naim foot.r toes 1 0 0 sole 0 -1 0\n", pose);
         QVERIFY(f.at("fingers.l").z() > f.at("wrist.l").z() + 8); // fingers forward
         QVERIFY(f.at("toe.r").x() > f.at("heel.r").x() + 8);      // toes turned to the left
+    }
+
+    // Touching parts that do not share a joint get a line between them in the pictures.
+    void partsJoined_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("joined");
+        QTest::newRow("knee") << "thigh.l"
+                              << "shin.l" << true;
+        QTest::newRow("knee, either order") << "shin.r"
+                                            << "thigh.r" << true;
+        QTest::newRow("shin on the other thigh") << "shin.l"
+                                                 << "thigh.r" << false;
+        QTest::newRow("crossed shins") << "shin.l"
+                                       << "shin.r" << false;
+        QTest::newRow("ankle") << "shin.r"
+                               << "foot.r" << true;
+        QTest::newRow("foot on the other thigh") << "foot.r"
+                                                 << "thigh.l" << false;
+        QTest::newRow("hip") << "torso"
+                             << "thigh.l" << true;
+        QTest::newRow("shoulder") << "upperarm.r"
+                                  << "torso" << true;
+        QTest::newRow("elbow") << "upperarm.l"
+                               << "forearm.l" << true;
+        QTest::newRow("wrist") << "forearm.r"
+                               << "hand.r" << true;
+        QTest::newRow("thumb") << "thumb.l"
+                               << "hand.l" << true;
+        QTest::newRow("hand holding the ankle") << "hand.l"
+                                                << "shin.l" << false;
+        QTest::newRow("hand on the other hand") << "hand.l"
+                                                << "hand.r" << false;
+        QTest::newRow("forearm against the torso") << "forearm.l"
+                                                   << "torso" << false;
+        QTest::newRow("neck") << "neck"
+                              << "torso" << true;
+        QTest::newRow("chin on the chest") << "head"
+                                           << "torso" << false;
+        QTest::newRow("nose") << "nose"
+                              << "head" << true;
+        QTest::newRow("same part") << "thigh.l"
+                                   << "thigh.l" << false;
+    }
+    void partsJoined()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, joined);
+        QCOMPARE(::partsJoined(a, b), joined);
+    }
+
+    // Gripping fingers curl to the palm's side: with the palm down they reach below it. The
+    // flag takes both hands or one, and the other hand stays open.
+    void gripCurlsTheFingersToThePalm_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("left");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("both hands") << "grip" << true << true;
+        QTest::newRow("left hand") << "grip.l" << true << false;
+        QTest::newRow("right hand") << "grip.r" << false << true;
+    }
+    void gripCurlsTheFingersToThePalm()
+    {
+        QFETCH(QString, flag);
+        QFETCH(bool, left);
+        QFETCH(bool, right);
+        const QString hands = "name: X\naim hand.l fingers 0 0 1 palm 0 -1 0\naim hand.r fingers 0 0 1 palm 0 -1 0\n";
+        Pose open, grip;
+        const Figure a = solveText(hands, open), b = solveText(hands + "flags: " + flag + "\n", grip);
+        for (const auto &[side, curled] : {std::pair{QString("l"), left}, std::pair{QString("r"), right}}) {
+            const QString hand = "hand." + side;
+            QVERIFY2(a.lowest(hand) > a.at("wrist." + side).y() - 3, qPrintable(hand)); // the open hand lies flat
+            if (curled)
+                QVERIFY2(b.lowest(hand) < a.lowest(hand) - 2, qPrintable(hand));
+            else
+                QVERIFY2(std::abs(b.lowest(hand) - a.lowest(hand)) < 0.01, qPrintable(hand));
+        }
+    }
+
+    // Only the seal closes the thumb's tip on a finger: a ring a viewer reads as the gesture.
+    // Every other hand shape leaves the thumb's tip clear of the fingers' tips.
+    void sealClosesTheThumbOnTheIndex_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("open hand") << "" << false;
+        QTest::newRow("spread fingers") << "flags: spread-fingers\n" << false;
+        QTest::newRow("grip") << "flags: grip\n" << false;
+        QTest::newRow("seal") << "flags: seal\n" << true;
+    }
+    void sealClosesTheThumbOnTheIndex()
+    {
+        QFETCH(QString, flags);
+        QFETCH(bool, closed);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + flags, pose);
+        for (const QString side : {"l", "r"}) {
+            int hand = -1, thumb = -1;
+            for (int i = 0; i < f.parts.size(); ++i) {
+                if (f.parts[i].name == "hand." + side)
+                    hand = i;
+                if (f.parts[i].name == "thumb." + side)
+                    thumb = i;
+            }
+            QVERIFY(hand >= 0 && thumb >= 0);
+            QVector3D tip;
+            float tipRadius = 0;
+            for (const Capsule &c : f.capsules)
+                if (c.part == thumb)
+                    tip = c.b, tipRadius = c.rb;
+            // The gap between the thumb's tip and the nearest finger end beyond the knuckles.
+            float gap = 1e9f;
+            const QVector3D wrist = f.at("wrist." + side);
+            for (const Capsule &c : f.capsules)
+                if (c.part == hand && (c.b - wrist).length() > 5)
+                    gap = std::min(gap, (c.b - tip).length() - c.rb - tipRadius);
+            QVERIFY2(closed ? gap < 0.2f : gap > 0.5f, qPrintable(QString("%1: gap %2").arg(side).arg(gap)));
+        }
     }
 
     void reachPutsTheWristOnTheTarget()
