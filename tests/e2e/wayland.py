@@ -266,13 +266,9 @@ def main_window(app):
     return wait_for("the main window", lambda: window(app, MAIN, "frame"))
 
 
-def leave(desk, app, process):
-    """Closes the main window by its Exit button, then leaves the closing screen by its own."""
-    press(find(main_window(app), "push button", "Exit"))
-    closing = wait_for("the closing screen", lambda: window(app, CLOSING))
-    wait_for("the main window to close", lambda: window(app, MAIN, "frame") is None)
-    check(process.poll() is None, "the process ended before the closing screen was left")
-    check(windows(app) == [("filler", CLOSING)], "shown besides the closing screen: %s" % windows(app))
+def exit_from_closing_screen(desk, closing, process, forbidden):
+    """Leaves the closing screen by its Exit button: the process ends cleanly, and its error
+    output holds none of the forbidden texts."""
     press(find(closing, "push button", "Exit"))
     try:
         code = process.wait(20)
@@ -280,8 +276,17 @@ def leave(desk, app, process):
         raise Failure("the program did not end after the closing screen was left")
     check(code == 0, "exit code %s" % code)
     errors = desk.error_output()
-    check("ERROR" not in errors and "runtime error" not in errors and "Could not" not in errors,
-          "error output: %s" % errors)
+    check(not any(text in errors for text in forbidden), "error output: %s" % errors)
+
+
+def leave(desk, app, process):
+    """Closes the main window by its Exit button, then leaves the closing screen by its own."""
+    press(find(main_window(app), "push button", "Exit"))
+    closing = wait_for("the closing screen", lambda: window(app, CLOSING))
+    wait_for("the main window to close", lambda: window(app, MAIN, "frame") is None)
+    check(process.poll() is None, "the process ended before the closing screen was left")
+    check(windows(app) == [("filler", CLOSING)], "shown besides the closing screen: %s" % windows(app))
+    exit_from_closing_screen(desk, closing, process, ("ERROR", "runtime error", "Could not"))
 
 
 # The cases.
@@ -350,14 +355,7 @@ def case_closing(desk):
     check(process.poll() is None, "the process ended with the main window")
     check(windows(app) == [("filler", CLOSING)], "shown besides the closing screen: %s" % windows(app))
     find(closing, "push button", "Refer A Friend Now")
-    press(find(closing, "push button", "Exit"))
-    try:
-        code = process.wait(20)
-    except subprocess.TimeoutExpired:
-        raise Failure("the program did not end after the closing screen was left")
-    check(code == 0, "exit code %s" % code)
-    errors = desk.error_output()
-    check("ERROR" not in errors and "runtime error" not in errors, "error output: %s" % errors)
+    exit_from_closing_screen(desk, closing, process, ("ERROR", "runtime error"))
 
 
 def main():
