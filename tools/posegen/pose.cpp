@@ -336,9 +336,9 @@ private:
         return fig.parts.size() - 1;
     }
 
-    void capsule(int part, const QVector3D &a, float ra, const QVector3D &b, float rb)
+    void capsule(int part, const QVector3D &a, float ra, const QVector3D &b, float rb, int digit = 0)
     {
-        fig.capsules.push_back({a, b, ra, rb, part});
+        fig.capsules.push_back({a, b, ra, rb, part, digit});
     }
 
     // The body's surface as tapered capsules, one part per bone (torso and head as wholes).
@@ -391,50 +391,72 @@ private:
         }
     }
 
+    // Digits of a hand, numbered for the grooves between them: the index next to the thumb.
+    enum { kIndex = 1, kMiddle, kRing, kLittle, kThumb };
+
+    // In the hand's frame y runs back from the fingertips, z across the knuckles toward the
+    // thumb and x out of the back of the hand: the palm faces -x.
     void handShape(const QString &s, float m)
     {
         const auto h = [&](float x, float y, float z) {
             return fig.at("wrist." + s) + fig.frames["wrist." + s].mapVector({m * x, y, z});
         };
         const int p = addPart("hand." + s, Material::Skin);
+        // A palm wider than thick, so the back of the hand and its edge look different and the
+        // fingers start from a row of knuckles instead of a ball.
+        for (const float z : {0.85f, -0.85f})
+            capsule(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.5f, z), 1.6f);
+        const float across[4] = {1.65f, 0.55f, -0.55f, -1.65f}; // index to little finger
+        const int thumb = addPart("thumb." + s, Material::Skin);
         if (pose.flags.contains("fists")) {
-            capsule(p, h(0, 0, 0), 1.9f, h(0, -3.5f, 0.2f), 2.3f);
-            capsule(p, h(0, -3.5f, 0.2f), 2.3f, h(-0.6f, -4.5f, 0.9f), 2.2f);
+            // Each finger folds at its knuckle and again toward the palm: a row of four knuckles
+            // on top, the thumb closed across the folded fingers.
+            for (int i = 0; i < 4; ++i) {
+                const float z = across[i] * 0.9f;
+                capsule(p, h(-0.1f, -4.0f, z), 0.8f, h(-0.5f, -5.9f, z), 0.78f, kIndex + i);
+                capsule(p, h(-0.5f, -5.9f, z), 0.78f, h(-2.4f, -5.0f, z * 0.95f), 0.68f, kIndex + i);
+            }
+            capsule(thumb, h(-0.9f, -1.0f, 1.6f), 1.0f, h(-2.2f, -3.6f, 2.2f), 0.85f, kThumb);
+            capsule(thumb, h(-2.2f, -3.6f, 2.2f), 0.85f, h(-3.2f, -5.1f, 0.3f), 0.7f, kThumb);
             return;
         }
-        capsule(p, h(0, 0, 0), 1.8f, h(0, -4.8f, 0), 2.1f);
         if (pose.flags.contains("grip") || pose.flags.contains("grip." + s)) {
             // Four fingers curled towards the palm round what the hand holds, so an ankle or a
             // shin in the hand shows fingers in front of it and the tips hidden behind it.
             for (int i = 0; i < 4; ++i) {
-                const float z = -1.5f + i * 1.0f;
-                capsule(p, h(0, -4.4f, z), 0.85f, h(-1.3f, -7.3f, z * 1.05f), 0.75f);
-                capsule(p, h(-1.3f, -7.3f, z * 1.05f), 0.75f, h(-3.6f, -8.2f, z * 1.05f), 0.62f);
+                const float z = across[i] * 0.92f;
+                capsule(p, h(-0.3f, -4.2f, z), 0.72f, h(-1.4f, -7.2f, z * 1.05f), 0.66f, kIndex + i);
+                capsule(p, h(-1.4f, -7.2f, z * 1.05f), 0.66f, h(-3.6f, -8.1f, z * 1.05f), 0.56f, kIndex + i);
             }
-            const int t = addPart("thumb." + s, Material::Skin);
-            capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f);
+            capsule(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f, kThumb);
             return;
         }
         if (pose.flags.contains("seal")) {
             // The knowledge seal: the index curls to meet the thumb's tip in a ring while the
             // other three fingers stay long, which reads as a gesture, not a hand at rest.
-            capsule(p, h(0, -4.8f, -0.6f), 1.7f, h(0, -8.2f, -0.8f), 1.15f);
-            capsule(p, h(0, -4.6f, 1.4f), 0.85f, h(-1.4f, -6.6f, 1.9f), 0.75f);
-            capsule(p, h(-1.4f, -6.6f, 1.9f), 0.75f, h(-2.4f, -5.4f, 2.6f), 0.65f);
-            const int t = addPart("thumb." + s, Material::Skin);
-            capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f);
+            const float length[3] = {4.0f, 3.7f, 3.0f};
+            for (int i = 1; i < 4; ++i)
+                capsule(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.6f, -4.3f - length[i - 1], across[i] * 1.05f), 0.52f,
+                        kIndex + i);
+            capsule(p, h(-0.3f, -4.3f, 1.5f), 0.75f, h(-1.4f, -6.6f, 1.9f), 0.7f, kIndex);
+            capsule(p, h(-1.4f, -6.6f, 1.9f), 0.7f, h(-2.4f, -5.4f, 2.6f), 0.62f, kIndex);
+            capsule(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f, kThumb);
             return;
         }
         if (pose.flags.contains("spread-fingers")) {
             for (int i = 0; i < 4; ++i) {
-                const float z = -1.6f + i * 1.1f;
-                capsule(p, h(0, -4.6f, z * 0.6f), 0.8f, h(0, -8.3f, z * 1.9f), 0.6f);
+                const float z = across[i];
+                capsule(p, h(-0.3f, -4.2f, z * 0.9f), 0.72f, h(-0.3f, -8.3f, z * 1.8f), 0.55f, kIndex + i);
             }
         } else {
-            capsule(p, h(0, -4.8f, 0), 1.9f, h(0, -8.4f, 0), 1.3f);
+            // Long fingers side by side, the middle one longest, a little curled like a hand at
+            // rest: four shapes a viewer counts, not a mitten.
+            const float length[4] = {3.7f, 4.1f, 3.8f, 3.1f};
+            for (int i = 0; i < 4; ++i)
+                capsule(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.7f, -4.2f - length[i], across[i] * 0.95f), 0.52f,
+                        kIndex + i);
         }
-        const int t = addPart("thumb." + s, Material::Skin);
-        capsule(t, h(-0.5f, -1.0f, 1.4f), 1.05f, h(-0.8f, -4.2f, 3.0f), 0.8f);
+        capsule(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
     }
 
     void floor()

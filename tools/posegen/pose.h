@@ -56,6 +56,9 @@ struct Capsule {
     QVector3D a, b;
     float ra = 1, rb = 1;
     int part = 0; // index into Figure::parts
+    // Fingers, the thumb and toes are numbered (1 and up, 0 for the rest) so the drawing can
+    // groove between two of them where they lie side by side on one surface.
+    int digit = 0;
 };
 
 enum class Material { Clothes, Shirt, Skin, Head, Tongue };

@@ -21,6 +21,9 @@ const QColor kSkin(243, 214, 233);
 const QColor kClothesFar(138, 66, 160);
 const QColor kShirtFar(178, 126, 216);
 const QColor kSkinFar(232, 198, 224);
+// Palms and soles, paler than the backs of the hands and the tops of the feet, so the way a
+// hand or a foot faces shows: soles up in the lotus, tops of the feet on the mat when kneeling.
+const QColor kSole(253, 242, 249);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
@@ -132,10 +135,10 @@ class Raster {
 public:
     Raster(const Figure &f, const Camera &cam, const Frame &fr, int w, const std::vector<int> &foldOf)
         : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), axis(size_t(w) * w, -1e9f), n(size_t(w) * w),
-          part(size_t(w) * w, -1), foldOf(foldOf)
+          part(size_t(w) * w, -1), cap(size_t(w) * w, -1), foldOf(foldOf)
     {
-        for (const Capsule &c : f.capsules)
-            sweep(c);
+        for (int c = 0; c < int(f.capsules.size()); ++c)
+            sweep(f.capsules[c], c);
     }
 
     const Figure &fig;
@@ -146,23 +149,24 @@ public:
     std::vector<float> axis; // the flattened depth that ranks the bones at a fold
     std::vector<QVector3D> n;
     std::vector<int> part;
+    std::vector<int> cap; // the capsule in front, for the grooves between fingers and toes
     const std::vector<int> &foldOf;
 
     bool folded(int a, int b) const { return a >= 0 && b >= 0 && a != b && (foldOf[a] == b || foldOf[b] == a); }
 
 private:
-    void sweep(const Capsule &c)
+    void sweep(const Capsule &c, int index)
     {
         const float len = (c.b - c.a).length();
         const float step = std::max(0.1f, std::min(c.ra, c.rb) * 0.2f);
         const int count = std::max(1, int(std::ceil(len / step)));
         for (int i = 0; i <= count; ++i) {
             const float t = float(i) / count;
-            sphere(c.a + (c.b - c.a) * t, c.ra + (c.rb - c.ra) * t, c.part);
+            sphere(c.a + (c.b - c.a) * t, c.ra + (c.rb - c.ra) * t, c.part, index);
         }
     }
 
-    void sphere(const QVector3D &centre, float r, int id)
+    void sphere(const QVector3D &centre, float r, int id, int index)
     {
         const QPointF p = fr.pixel(cam.project(centre));
         const float d = cam.depth(centre), k = float(fr.k), R = r * k;
@@ -186,6 +190,7 @@ private:
                     axis[i] = d + kFoldRound * h;
                     n[i] = QVector3D(dx, dy, h) / r;
                     part[i] = id;
+                    cap[i] = index;
                 }
             }
         }
@@ -427,6 +432,33 @@ QImage renderPicture(const Figure &figure, int size, double span)
         foldOf.push_back(above);
     }
 
+    // The palm's or the sole's direction for each hand, thumb and foot; null for other parts.
+    std::vector<QVector3D> underside(static_cast<size_t>(partCount));
+    // A thigh or an upper arm joins the torso only round its hip or shoulder: further along, where
+    // it lies against the trunk (a thigh on the belly, an arm along the side), it is outlined.
+    struct Root {
+        QVector3D joint, along;
+        float reach = -1; // how far along the bone the join with the torso may go; -1: not a root bone
+    };
+    std::vector<Root> rootOf(static_cast<size_t>(partCount));
+    std::vector<bool> isTorso;
+    for (int id = 0; id < partCount; ++id) {
+        const QString &name = figure.parts[id].name;
+        const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
+        const float m = side == "l" ? 1 : -1;
+        isTorso.push_back(name == "torso");
+        if (bone == "hand" || bone == "thumb")
+            underside[size_t(id)] = figure.frames.value("wrist." + side).mapVector({-m, 0, 0}).normalized();
+        else if (bone == "foot")
+            underside[size_t(id)] = figure.frames.value("ankle." + side).mapVector({0, -1, 0}).normalized();
+        if (bone == "thigh" || bone == "upperarm") {
+            const bool thigh = bone == "thigh";
+            const QVector3D joint = figure.at((thigh ? "hip." : "shoulder.") + side);
+            const QVector3D end = figure.at((thigh ? "knee." : "elbow.") + side);
+            rootOf[size_t(id)] = {joint, (end - joint).normalized(), thigh ? 9.f : 6.f};
+        }
+    }
+
     Raster ras(figure, cam, fr, W, foldOf);
     smoothNormals(ras, int(1.2 * fr.k));
 
@@ -471,6 +503,10 @@ QImage renderPicture(const Figure &figure, int size, double span)
             const double a = 2 * M_PI * i / 16;
             probe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
         }
+    const auto apartFromTorso = [&](int x, int y, int id) {
+        const Root &r = rootOf[size_t(id)];
+        return r.reach >= 0 && QVector3D::dotProduct(worldAt(x, y) - r.joint, r.along) > r.reach;
+    };
     const auto contour = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
         for (const QPoint &o : probe) {
@@ -496,7 +532,36 @@ QImage renderPicture(const Figure &figure, int size, double span)
             // Parts that touch without sharing a joint (a foot on a thigh, a hand round an
             // ankle, crossed shins) are separate shapes even where their depths meet; the
             // line goes on the one behind so it keeps its width.
-            if (!joined[size_t(pi) * partCount + pj] && ras.z[j] >= ras.z[i])
+            bool join = joined[size_t(pi) * partCount + pj];
+            if (join && isTorso[pi] != isTorso[pj])
+                join = isTorso[pi] ? !apartFromTorso(qx, qy, pj) : !apartFromTorso(x, y, pi);
+            if (!join && ras.z[j] >= ras.z[i])
+                return true;
+        }
+        return false;
+    };
+    // A finer, softer line between two fingers, a finger and the thumb, or the toes, where they
+    // lie side by side; it goes on one side only (the higher number) so it stays thin.
+    std::vector<QPoint> near;
+    for (int i = 0; i < 8; ++i) {
+        const double a = 2 * M_PI * i / 8;
+        near.push_back(QPoint(qRound(lineWidth * 0.4 * std::cos(a)), qRound(lineWidth * 0.4 * std::sin(a))));
+    }
+    const auto groove = [&](int x, int y) {
+        const size_t i = size_t(y) * W + x;
+        const Capsule &ci = figure.capsules[size_t(ras.cap[i])];
+        if (!ci.digit)
+            return false;
+        for (const QPoint &o : near) {
+            const int qx = x + o.x(), qy = y + o.y();
+            if (qx < 0 || qy < 0 || qx >= W || qy >= W)
+                continue;
+            const size_t j = size_t(qy) * W + qx;
+            if (ras.cap[j] < 0)
+                continue;
+            const Capsule &cj = figure.capsules[size_t(ras.cap[j])];
+            if (cj.digit && cj.digit < ci.digit &&
+                (cj.part == ci.part || joined[size_t(ci.part) * partCount + cj.part]))
                 return true;
         }
         return false;
@@ -516,8 +581,13 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
-                const QColor base =
+                QColor base =
                     shinT > kHem ? (isFar[id] ? kSkinFar : kSkin) : baseColour(figure, id, cam.toWorld(nc), isFar[id]);
+                const QVector3D &under = underside[size_t(id)];
+                if (!under.isNull())
+                    base = mix(base, kSole, (QVector3D::dotProduct(cam.toWorld(nc), under) - 0.3) / 0.25);
+                if (groove(x, y))
+                    base = mix(base, kLine, 0.55);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);

@@ -467,6 +467,52 @@ private Q_SLOTS:
         }
     }
 
+    // Every hand shape has four fingers and a thumb as numbered digits, so each can be drawn
+    // apart from its neighbours; which fingers curl toward the palm is what tells the shapes
+    // apart (the palm faces the floor here, so a curled fingertip hangs below the wrist).
+    void handsHaveFourFingersAndAThumb_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<QList<int>>("curled"); // digits whose tips curl to the palm's side
+        QTest::newRow("open hand") << "" << QList<int>{};
+        QTest::newRow("spread fingers") << "flags: spread-fingers\n" << QList<int>{};
+        QTest::newRow("seal: the index only") << "flags: seal\n" << QList<int>{1};
+        QTest::newRow("grip") << "flags: grip\n" << QList<int>{1, 2, 3, 4};
+        QTest::newRow("fists") << "flags: fists\n" << QList<int>{1, 2, 3, 4};
+    }
+    void handsHaveFourFingersAndAThumb()
+    {
+        QFETCH(QString, flags);
+        QFETCH(QList<int>, curled);
+        Pose pose;
+        const Figure f = solveText(
+            "name: X\naim hand.l fingers 0 0 1 palm 0 -1 0\naim hand.r fingers 0 0 1 palm 0 -1 0\n" + flags, pose);
+        for (const QString side : {"l", "r"}) {
+            const QVector3D wrist = f.at("wrist." + side);
+            QHash<int, QVector3D> base, tip; // each digit's first and last joint
+            for (const Capsule &c : f.capsules) {
+                const QString part = f.parts[c.part].name;
+                if (part != "hand." + side && part != "thumb." + side)
+                    continue;
+                QCOMPARE(c.digit > 0 && c.digit < 5, part.startsWith("hand") && c.digit != 0);
+                if (c.digit && !base.contains(c.digit))
+                    base[c.digit] = c.a;
+                if (c.digit)
+                    tip[c.digit] = c.b;
+            }
+            QCOMPARE(tip.size(), 5);
+            for (int d = 1; d <= 4; ++d) {
+                const bool down = tip[d].y() < wrist.y() - 1.5f;
+                QVERIFY2(down == curled.contains(d), qPrintable(QString("%1: digit %2").arg(side).arg(d)));
+                // An open finger reaches well past the knuckles; a curled one folds back.
+                if (!down)
+                    QVERIFY2(tip[d].z() - wrist.z() > 7, qPrintable(QString("%1: digit %2").arg(side).arg(d)));
+            }
+            // The index grows next to the thumb and the little finger on the far edge, on both hands.
+            QVERIFY2((base[1] - base[5]).length() + 0.8f < (base[4] - base[5]).length(), qPrintable(side));
+        }
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
