@@ -362,8 +362,13 @@ private:
         capsule(p, fig.at("neckbase") + F["neck"].mapVector({0, -2, -0.5f}), 3.3f, fig.at("headbase"), 3.1f);
         p = addPart("head", Material::Head);
         capsule(p, fig.at("head"), kHeadRadius, fig.at("head") + F["head"].mapVector({0, 0.6f, -0.6f}), kHeadRadius);
+        // The jaw, under the front of the skull: a chin that shows in profile and a jaw line
+        // over the neck from the front, so the face's way up reads as well as its direction.
+        capsule(p, at("head", "head", {2.4f, -3.4f, 1.6f}), 2.9f, at("head", "head", {0, -4.5f, 3.5f}), 2.3f);
+        capsule(p, at("head", "head", {-2.4f, -3.4f, 1.6f}), 2.9f, at("head", "head", {0, -4.5f, 3.5f}), 2.3f);
+        // A wedge sloping down from between the eyes, past the outline of the head in profile.
         p = addPart("nose", Material::Skin);
-        capsule(p, at("head", "head", {0, -0.5f, 5.9f}), 0.9f, at("head", "head", {0, -1.6f, 7.2f}), 0.75f);
+        capsule(p, at("head", "head", {0, -0.4f, 5.7f}), 1.0f, at("head", "head", {0, -2.8f, 7.35f}), 0.6f);
         if (pose.flags.contains("tongue")) {
             p = addPart("tongue", Material::Tongue);
             capsule(p, at("head", "head", {0, -3.0f, 5.3f}), 1.6f, at("head", "head", {0, -6.4f, 6.0f}), 1.4f);

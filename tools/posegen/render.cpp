@@ -226,12 +226,21 @@ void smoothNormals(Raster &ras, int radius)
 }
 
 // The colour of one head pixel: hair over the crown and the back, a face with eyes and mouth.
-QColor headColour(const Figure &f, const QVector3D &nw)
+// `at` is the surface point from the head's centre in the head's frame; `jaw`: not the skull.
+QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, bool jaw)
 {
     const QMatrix4x4 &H = f.frames.value("head");
     const QVector3D fwd = H.mapVector({0, 0, 1}), up = H.mapVector({0, 1, 0}), side = H.mapVector({1, 0, 0});
     const float nf = QVector3D::dotProduct(nw, fwd), nu = QVector3D::dotProduct(nw, up),
                 ns = QVector3D::dotProduct(nw, side);
+    const bool tongue = f.pose->flags.contains("tongue");
+    // The mouth sits by height between the nose's tip and the chin, on the skull or the jaw,
+    // and only on the surface facing forward: in profile it would read as a drip.
+    if (nf > 0.75f && std::abs(at.x()) < (tongue ? 1.9f : 1.5f) &&
+        (tongue ? at.y() < -2.9f && at.y() > -5.6f : at.y() < -3.75f && at.y() > -4.2f))
+        return tongue ? kEye : kMouth;
+    if (jaw) // the eyes and the hair belong to the skull
+        return kSkin;
     if (nf < -0.3f || nu > 0.5f + 0.2f * nf)
         return kHair;
     const bool closed = f.pose->flags.contains("eyes-closed");
@@ -242,18 +251,10 @@ QColor headColour(const Figure &f, const QVector3D &nw)
         if (closed ? (de > 0.975f && std::abs(du) < 0.035f) : de > 0.989f)
             return kEye;
     }
-    const bool tongue = f.pose->flags.contains("tongue");
-    if (std::abs(ns) < (tongue ? 0.26f : 0.2f) && nf > 0.6f) {
-        if (tongue && nu < -0.3f && nu > -0.62f)
-            return nu < -0.36f && std::abs(ns) < 0.17f ? kTongue : kEye;
-        // A closed mouth only where it faces the viewer: in profile it reads as a drip.
-        if (!tongue && nu < -0.36f && nu > -0.41f && std::abs(ns) < 0.16f && nf > 0.86f)
-            return kMouth;
-    }
     return kSkin;
 }
 
-QColor baseColour(const Figure &f, int id, const QVector3D &nw, bool far)
+QColor baseColour(const Figure &f, int id, const QVector3D &nw, const QVector3D &at, bool far, bool jaw)
 {
     switch (f.parts[id].material) {
     case Material::Clothes:
@@ -265,7 +266,7 @@ QColor baseColour(const Figure &f, int id, const QVector3D &nw, bool far)
     case Material::Tongue:
         return kTongue;
     case Material::Head:
-        return headColour(f, nw);
+        return headColour(f, nw, at, jaw);
     }
     return kClothes;
 }
@@ -459,6 +460,12 @@ QImage renderPicture(const Figure &figure, int size, double span)
         }
     }
 
+    // The head's first capsule is the skull, which carries the face; the rest is the jaw.
+    int skull = -1;
+    for (int c = 0; c < int(figure.capsules.size()) && skull < 0; ++c)
+        if (figure.parts[figure.capsules[c].part].material == Material::Head)
+            skull = c;
+
     Raster ras(figure, cam, fr, W, foldOf);
     smoothNormals(ras, int(1.2 * fr.k));
 
@@ -503,6 +510,10 @@ QImage renderPicture(const Figure &figure, int size, double span)
             const double a = 2 * M_PI * i / 16;
             probe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
         }
+    const QMatrix4x4 headFrame = figure.frames.value("head");
+    const auto inHead = [&](int x, int y) {
+        return headFrame.transposed().mapVector(worldAt(x, y) - figure.at("head"));
+    };
     const auto apartFromTorso = [&](int x, int y, int id) {
         const Root &r = rootOf[size_t(id)];
         return r.reach >= 0 && QVector3D::dotProduct(worldAt(x, y) - r.joint, r.along) > r.reach;
@@ -550,6 +561,19 @@ QImage renderPicture(const Figure &figure, int size, double span)
     const auto groove = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
         const Capsule &ci = figure.capsules[size_t(ras.cap[i])];
+        // The same fine line round the nose on the face, below and on the shaded side only, so
+        // a nose seen from the front is a wedge that casts a little shadow, not a ring.
+        if (figure.parts[ci.part].material == Material::Head) {
+            for (const QPoint &o : near) {
+                const int qx = x + o.x(), qy = y + o.y();
+                if (qx < 0 || qy < 0 || qx >= W || qy >= W || o.x() + o.y() >= 0)
+                    continue;
+                const size_t j = size_t(qy) * W + qx;
+                if (ras.part[j] >= 0 && isNose[size_t(ras.part[j])])
+                    return true;
+            }
+            return false;
+        }
         if (!ci.digit)
             return false;
         for (const QPoint &o : near) {
@@ -582,7 +606,8 @@ QImage renderPicture(const Figure &figure, int size, double span)
             } else {
                 const QVector3D nc = ras.n[i];
                 QColor base =
-                    shinT > kHem ? (isFar[id] ? kSkinFar : kSkin) : baseColour(figure, id, cam.toWorld(nc), isFar[id]);
+                    shinT > kHem ? (isFar[id] ? kSkinFar : kSkin)
+                                 : baseColour(figure, id, cam.toWorld(nc), inHead(x, y), isFar[id], ras.cap[i] != skull);
                 const QVector3D &under = underside[size_t(id)];
                 if (!under.isNull())
                     base = mix(base, kSole, (QVector3D::dotProduct(cam.toWorld(nc), under) - 0.3) / 0.25);
