@@ -390,14 +390,21 @@ private:
                     2.6f);
             p = addPart("foot." + s, Material::Skin);
             const auto f = [&](float x, float y, float z) { return at("ankle." + s, "ankle." + s, {m * x, y, z}); };
+            // A heel that juts behind the ankle and toes split from the forefoot by a line, the
+            // big toe on the inner edge: which way a foot points and which side is its sole show
+            // from any view.
             capsule(p, f(0, 0, 0), 2.4f, f(0, -2.4f, 0.8f), 2.4f);
-            capsule(p, f(0, -3, -1.6f), 2.2f, f(0, -3.4f, 6.3f), 2.0f);
-            capsule(p, f(0, -3.4f, 6.3f), 2.0f, f(-0.4f, -3.6f, 9), 1.4f);
+            capsule(p, f(0, -3.2f, -2.6f), 2.0f, f(0, -3.2f, 1.0f), 2.2f);
+            capsule(p, f(0, -3.2f, 1.0f), 2.2f, f(-0.2f, -3.5f, 6.0f), 1.9f, kForefoot);
+            capsule(p, f(-0.9f, -3.9f, 6.3f), 1.1f, f(-1.0f, -4.0f, 9.3f), 0.9f, kBigToe);
+            capsule(p, f(0.6f, -3.9f, 6.2f), 1.1f, f(0.9f, -4.0f, 8.4f), 0.75f, kToes);
         }
     }
 
     // Digits of a hand, numbered for the grooves between them: the index next to the thumb.
     enum { kIndex = 1, kMiddle, kRing, kLittle, kThumb };
+    // And of a foot: the toes, then the forefoot they grow from.
+    enum { kBigToe = 6, kToes, kForefoot };
 
     // In the hand's frame y runs back from the fingertips, z across the knuckles toward the
     // thumb and x out of the back of the hand: the palm faces -x.

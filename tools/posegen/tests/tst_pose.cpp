@@ -513,6 +513,47 @@ private Q_SLOTS:
         }
     }
 
+    // A foot shows its direction by its shape: the heel juts behind the ankle, the toes lie at
+    // the front, the big toe on the inner edge of either foot, whichever way the foot is held.
+    void feetHaveAHeelAndToes_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("standing") << "";
+        QTest::newRow("toes pointed") << "ankle.l: 90\nankle.r: 90\n";
+        QTest::newRow("turned out, soles up") << "ankle.l: 20 30\nankle.r: 20 30\nbody: 0 180\n";
+    }
+    void feetHaveAHeelAndToes()
+    {
+        QFETCH(QString, lines);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + lines, pose);
+        for (const QString side : {"l", "r"}) {
+            const QVector3D ankle = f.at("ankle." + side), toe = f.at("toe." + side);
+            const QVector3D forward = (toe - f.at("heel." + side)).normalized();
+            const QVector3D inward = (f.at("hip.l") - f.at("hip.r")).normalized() * (side == "l" ? -1.f : 1.f);
+            float behind = 0, front = -1e9f;
+            QHash<int, QVector3D> toeTip;
+            for (const Capsule &c : f.capsules) {
+                if (f.parts[c.part].name != "foot." + side)
+                    continue;
+                for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}}) {
+                    behind = std::max(behind, -QVector3D::dotProduct(pt - ankle, forward) + r);
+                    front = std::max(front, QVector3D::dotProduct(pt - ankle, forward) + r);
+                }
+                if (c.digit)
+                    toeTip[c.digit] = c.b;
+            }
+            const QString where = side + ": " + QTest::currentDataTag();
+            QVERIFY2(behind > 4, qPrintable(where));
+            QVERIFY2(front > 9, qPrintable(where));
+            QCOMPARE(toeTip.size(), 3); // big toe, other toes, forefoot
+            const QList<int> digits = toeTip.keys();
+            const int big = *std::min_element(digits.begin(), digits.end());
+            const int rest = big + 1;
+            QVERIFY2(QVector3D::dotProduct(toeTip[big] - toeTip[rest], inward) > 1, qPrintable(where));
+        }
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
