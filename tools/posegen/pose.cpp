@@ -410,14 +410,20 @@ private:
     // thumb and x out of the back of the hand: the palm faces -x.
     void handShape(const QString &s, float m)
     {
+        // Drawn a little larger than life, as a cartoon draws hands, so the fingers show at
+        // the pictures' size.
+        constexpr float k = 1.12f;
         const auto h = [&](float x, float y, float z) {
-            return fig.at("wrist." + s) + fig.frames["wrist." + s].mapVector({m * x, y, z});
+            return fig.at("wrist." + s) + fig.frames["wrist." + s].mapVector(QVector3D(m * x, y, z) * k);
+        };
+        const auto hcap = [&](int part, const QVector3D &a, float ra, const QVector3D &b, float rb, int digit = 0) {
+            capsule(part, a, ra * k, b, rb * k, digit);
         };
         const int p = addPart("hand." + s, Material::Skin);
         // A palm wider than thick, so the back of the hand and its edge look different and the
         // fingers start from a row of knuckles instead of a ball.
         for (const float z : {0.85f, -0.85f})
-            capsule(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.5f, z), 1.6f);
+            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.5f, z), 1.6f);
         const float across[4] = {1.65f, 0.55f, -0.55f, -1.65f}; // index to little finger
         const int thumb = addPart("thumb." + s, Material::Skin);
         if (pose.flags.contains("fists")) {
@@ -425,11 +431,11 @@ private:
             // on top, the thumb closed across the folded fingers.
             for (int i = 0; i < 4; ++i) {
                 const float z = across[i] * 0.9f;
-                capsule(p, h(-0.1f, -4.0f, z), 0.8f, h(-0.5f, -5.9f, z), 0.78f, kIndex + i);
-                capsule(p, h(-0.5f, -5.9f, z), 0.78f, h(-2.4f, -5.0f, z * 0.95f), 0.68f, kIndex + i);
+                hcap(p, h(-0.1f, -4.0f, z), 0.8f, h(-0.5f, -5.9f, z), 0.78f, kIndex + i);
+                hcap(p, h(-0.5f, -5.9f, z), 0.78f, h(-2.4f, -5.0f, z * 0.95f), 0.68f, kIndex + i);
             }
-            capsule(thumb, h(-0.9f, -1.0f, 1.6f), 1.0f, h(-2.2f, -3.6f, 2.2f), 0.85f, kThumb);
-            capsule(thumb, h(-2.2f, -3.6f, 2.2f), 0.85f, h(-3.2f, -5.1f, 0.3f), 0.7f, kThumb);
+            hcap(thumb, h(-0.9f, -1.0f, 1.6f), 1.0f, h(-2.2f, -3.6f, 2.2f), 0.85f, kThumb);
+            hcap(thumb, h(-2.2f, -3.6f, 2.2f), 0.85f, h(-3.2f, -5.1f, 0.3f), 0.7f, kThumb);
             return;
         }
         if (pose.flags.contains("grip") || pose.flags.contains("grip." + s)) {
@@ -437,10 +443,10 @@ private:
             // shin in the hand shows fingers in front of it and the tips hidden behind it.
             for (int i = 0; i < 4; ++i) {
                 const float z = across[i] * 0.92f;
-                capsule(p, h(-0.3f, -4.2f, z), 0.72f, h(-1.4f, -7.2f, z * 1.05f), 0.66f, kIndex + i);
-                capsule(p, h(-1.4f, -7.2f, z * 1.05f), 0.66f, h(-3.6f, -8.1f, z * 1.05f), 0.56f, kIndex + i);
+                hcap(p, h(-0.3f, -4.2f, z), 0.72f, h(-1.4f, -7.2f, z * 1.05f), 0.66f, kIndex + i);
+                hcap(p, h(-1.4f, -7.2f, z * 1.05f), 0.66f, h(-3.6f, -8.1f, z * 1.05f), 0.56f, kIndex + i);
             }
-            capsule(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f, kThumb);
+            hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.6f, -3.6f, 2.6f), 0.8f, kThumb);
             return;
         }
         if (pose.flags.contains("seal")) {
@@ -448,27 +454,27 @@ private:
             // other three fingers stay long, which reads as a gesture, not a hand at rest.
             const float length[3] = {4.0f, 3.7f, 3.0f};
             for (int i = 1; i < 4; ++i)
-                capsule(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.6f, -4.3f - length[i - 1], across[i] * 1.05f), 0.52f,
+                hcap(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.6f, -4.3f - length[i - 1], across[i] * 1.05f), 0.52f,
                         kIndex + i);
-            capsule(p, h(-0.3f, -4.3f, 1.5f), 0.75f, h(-1.4f, -6.6f, 1.9f), 0.7f, kIndex);
-            capsule(p, h(-1.4f, -6.6f, 1.9f), 0.7f, h(-2.4f, -5.4f, 2.6f), 0.62f, kIndex);
-            capsule(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f, kThumb);
+            hcap(p, h(-0.3f, -4.3f, 1.5f), 0.75f, h(-1.4f, -6.6f, 1.9f), 0.7f, kIndex);
+            hcap(p, h(-1.4f, -6.6f, 1.9f), 0.7f, h(-2.4f, -5.4f, 2.6f), 0.62f, kIndex);
+            hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f, kThumb);
             return;
         }
         if (pose.flags.contains("spread-fingers")) {
             for (int i = 0; i < 4; ++i) {
                 const float z = across[i];
-                capsule(p, h(-0.3f, -4.2f, z * 0.9f), 0.72f, h(-0.3f, -8.3f, z * 1.8f), 0.55f, kIndex + i);
+                hcap(p, h(-0.3f, -4.2f, z * 0.9f), 0.72f, h(-0.3f, -8.3f, z * 1.8f), 0.55f, kIndex + i);
             }
         } else {
             // Long fingers side by side, the middle one longest, a little curled like a hand at
             // rest: four shapes a viewer counts, not a mitten.
             const float length[4] = {3.7f, 4.1f, 3.8f, 3.1f};
             for (int i = 0; i < 4; ++i)
-                capsule(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.7f, -4.2f - length[i], across[i] * 0.95f), 0.52f,
+                hcap(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.7f, -4.2f - length[i], across[i] * 0.95f), 0.52f,
                         kIndex + i);
         }
-        capsule(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
+        hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
     }
 
     void floor()

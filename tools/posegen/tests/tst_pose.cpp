@@ -457,11 +457,10 @@ private Q_SLOTS:
             for (const Capsule &c : f.capsules)
                 if (c.part == thumb)
                     tip = c.b, tipRadius = c.rb;
-            // The gap between the thumb's tip and the nearest finger end beyond the knuckles.
+            // The gap between the thumb's tip and the nearest end of a finger's joint.
             float gap = 1e9f;
-            const QVector3D wrist = f.at("wrist." + side);
             for (const Capsule &c : f.capsules)
-                if (c.part == hand && (c.b - wrist).length() > 5)
+                if (c.part == hand && c.digit)
                     gap = std::min(gap, (c.b - tip).length() - c.rb - tipRadius);
             QVERIFY2(closed ? gap < 0.2f : gap > 0.5f, qPrintable(QString("%1: gap %2").arg(side).arg(gap)));
         }
