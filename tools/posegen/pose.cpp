@@ -412,7 +412,7 @@ private:
     {
         // Drawn a little larger than life, as a cartoon draws hands, so the fingers show at
         // the pictures' size.
-        constexpr float k = 1.12f;
+        constexpr float k = 1.08f;
         const auto h = [&](float x, float y, float z) {
             return fig.at("wrist." + s) + fig.frames["wrist." + s].mapVector(QVector3D(m * x, y, z) * k);
         };

@@ -442,12 +442,13 @@ QImage renderPicture(const Figure &figure, int size, double span)
         float reach = -1; // how far along the bone the join with the torso may go; -1: not a root bone
     };
     std::vector<Root> rootOf(static_cast<size_t>(partCount));
-    std::vector<bool> isTorso;
+    std::vector<bool> isTorso, isForearm;
     for (int id = 0; id < partCount; ++id) {
         const QString &name = figure.parts[id].name;
         const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
         const float m = side == "l" ? 1 : -1;
         isTorso.push_back(name == "torso");
+        isForearm.push_back(bone == "forearm");
         if (bone == "hand" || bone == "thumb")
             underside[size_t(id)] = figure.frames.value("wrist." + side).mapVector({-m, 0, 0}).normalized();
         else if (bone == "foot")
@@ -574,6 +575,16 @@ QImage renderPicture(const Figure &figure, int size, double span)
             }
             return false;
         }
+        // A wrist line where the hand meets its forearm, so the hand is a shape of its own.
+        if (figure.parts[ci.part].name.startsWith("hand."))
+            for (const QPoint &o : near) {
+                const int qx = x + o.x(), qy = y + o.y();
+                if (qx < 0 || qy < 0 || qx >= W || qy >= W)
+                    continue;
+                const int pj = ras.part[size_t(qy) * W + qx];
+                if (pj >= 0 && isForearm[size_t(pj)] && joined[size_t(ci.part) * partCount + pj])
+                    return true;
+            }
         if (!ci.digit)
             return false;
         for (const QPoint &o : near) {
@@ -612,7 +623,7 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 if (!under.isNull())
                     base = mix(base, kSole, (QVector3D::dotProduct(cam.toWorld(nc), under) - 0.3) / 0.25);
                 if (groove(x, y))
-                    base = mix(base, kLine, 0.55);
+                    base = mix(base, kLine, 0.75);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
