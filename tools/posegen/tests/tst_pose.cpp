@@ -553,6 +553,42 @@ private Q_SLOTS:
         }
     }
 
+    // The nose juts past the skull the way the face looks and the chin below it, however the
+    // head is turned or the body lies, so a profile shows which way the face looks and which
+    // way is up.
+    void noseAndChinFollowTheFace_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("upright") << "";
+        QTest::newRow("head turned left") << "neck: 0 0 60\n";
+        QTest::newRow("head turned right") << "neck: 0 0 -60\n";
+        QTest::newRow("face down") << "body: 90\nneck: -30\n";
+        QTest::newRow("face up, head back") << "body: -90\nneck: -40\n";
+    }
+    void noseAndChinFollowTheFace()
+    {
+        QFETCH(QString, lines);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + lines, pose);
+        const QMatrix4x4 &H = f.frames["head"];
+        const QVector3D centre = f.at("head"), face = H.mapVector({0, 0, 1}), up = H.mapVector({0, 1, 0});
+        const QVector3D chinward = (face - up).normalized();
+        const auto reach = [&](const QString &part, const QVector3D &dir, int skip) {
+            float most = -1e9f;
+            int seen = 0;
+            for (const Capsule &c : f.capsules)
+                if (f.parts[c.part].name == part && seen++ >= skip)
+                    for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}})
+                        most = std::max(most, QVector3D::dotProduct(pt - centre, dir) + r);
+            return most;
+        };
+        const float skullRadius = 6.7f; // the head's first capsule; the ones after it are the jaw
+        QVERIFY2(reach("nose", face, 0) > skullRadius + 1, "the nose stays inside the head");
+        // Every nose point lies on the face's side of the head's centre.
+        QVERIFY(reach("nose", -face, 0) < -4);
+        QVERIFY2(reach("head", chinward, 1) > skullRadius + 0.5f, "no chin past the skull");
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
