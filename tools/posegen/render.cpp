@@ -226,8 +226,9 @@ void smoothNormals(Raster &ras, int radius)
 }
 
 // The colour of one head pixel: hair over the crown and the back, a face with eyes and mouth.
-// `at` is the surface point from the head's centre in the head's frame; `jaw`: not the skull.
-QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, bool jaw)
+// `at` is the surface point from the head's centre in the head's frame; `jaw`: not the skull;
+// `toViewer` points from the figure to the camera.
+QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, bool jaw, const QVector3D &toViewer)
 {
     const QMatrix4x4 &H = f.frames.value("head");
     const QVector3D fwd = H.mapVector({0, 0, 1}), up = H.mapVector({0, 1, 0}), side = H.mapVector({1, 0, 0});
@@ -235,8 +236,10 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
                 ns = QVector3D::dotProduct(nw, side);
     const bool tongue = f.pose->flags.contains("tongue");
     // The mouth sits by height between the nose's tip and the chin, on the skull or the jaw,
-    // and only on the surface facing forward: in profile it would read as a drip.
+    // and only on a face turned toward the viewer: in profile, between the nose and the chin
+    // it reads as a gaping notch. The tongue's open mouth shows from any side.
     if (nf > 0.75f && std::abs(at.x()) < (tongue ? 1.9f : 1.5f) &&
+        (tongue || QVector3D::dotProduct(fwd, toViewer) > 0.45f) &&
         (tongue ? at.y() < -2.9f && at.y() > -5.6f : at.y() < -3.75f && at.y() > -4.2f))
         return tongue ? kEye : kMouth;
     if (jaw) // the eyes and the hair belong to the skull
@@ -254,7 +257,8 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
     return kSkin;
 }
 
-QColor baseColour(const Figure &f, int id, const QVector3D &nw, const QVector3D &at, bool far, bool jaw)
+QColor baseColour(const Figure &f, int id, const QVector3D &nw, const QVector3D &at, bool far, bool jaw,
+                  const QVector3D &toViewer)
 {
     switch (f.parts[id].material) {
     case Material::Clothes:
@@ -266,7 +270,7 @@ QColor baseColour(const Figure &f, int id, const QVector3D &nw, const QVector3D 
     case Material::Tongue:
         return kTongue;
     case Material::Head:
-        return headColour(f, nw, at, jaw);
+        return headColour(f, nw, at, jaw, toViewer);
     }
     return kClothes;
 }
@@ -618,7 +622,8 @@ QImage renderPicture(const Figure &figure, int size, double span)
                 const QVector3D nc = ras.n[i];
                 QColor base =
                     shinT > kHem ? (isFar[id] ? kSkinFar : kSkin)
-                                 : baseColour(figure, id, cam.toWorld(nc), inHead(x, y), isFar[id], ras.cap[i] != skull);
+                                 : baseColour(figure, id, cam.toWorld(nc), inHead(x, y), isFar[id],
+                                              ras.cap[i] != skull, cam.c);
                 const QVector3D &under = underside[size_t(id)];
                 if (!under.isNull())
                     base = mix(base, kSole, (QVector3D::dotProduct(cam.toWorld(nc), under) - 0.3) / 0.25);
