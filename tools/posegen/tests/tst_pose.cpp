@@ -589,6 +589,50 @@ private Q_SLOTS:
         QVERIFY2(reach("head", chinward, 1) > skullRadius + 0.5f, "no chin past the skull");
     }
 
+    // Drawn on its own, close up, with the palm to the camera and the fingers up, a hand shows
+    // its fingers as separate shapes: a row across them meets a line between every two fingers,
+    // not only the hand's two edges as a mitten would.
+    void fingersAreDrawnApart_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<int>("fingers"); // long fingers the row crosses
+        QTest::newRow("open hand") << "" << 4;
+        QTest::newRow("spread fingers") << "flags: spread-fingers\n" << 4;
+        QTest::newRow("seal: three long fingers") << "flags: seal\n" << 3;
+    }
+    void fingersAreDrawnApart()
+    {
+        QFETCH(QString, flags);
+        QFETCH(int, fingers);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\nshoulder.l: 90\naim hand.l fingers 0 1 0 palm 0 0 1\n" + flags,
+                             pose);
+        // Only the left hand and its thumb, so the picture frames them.
+        QVector<Capsule> hand;
+        for (const Capsule &c : f.capsules)
+            if (f.parts[c.part].name == "hand.l" || f.parts[c.part].name == "thumb.l")
+                hand << c;
+        f.capsules = hand;
+        const int size = 250;
+        const QImage img = renderPicture(f, size, 16);
+        int top = size, bottom = -1;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (qGray(img.pixel(x, y)) < 200)
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+        QVERIFY(bottom > top);
+        // A row a fifth of the way down from the fingertips, above the thumb's tip.
+        const int y = top + (bottom - top) / 5;
+        int runs = 0;
+        bool dark = false;
+        for (int x = 0; x < size; ++x) {
+            const bool d = qGray(img.pixel(x, y)) < 150;
+            runs += d && !dark;
+            dark = d;
+        }
+        QVERIFY2(runs >= fingers + 1, qPrintable(QString("%1 dark runs across the fingers").arg(runs)));
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
