@@ -423,7 +423,7 @@ private:
         // A palm wider than thick, so the back of the hand and its edge look different and the
         // fingers start from a row of knuckles instead of a ball.
         for (const float z : {0.85f, -0.85f})
-            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.5f, z), 1.6f);
+            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.0f, z), 1.45f);
         const float across[4] = {1.65f, 0.55f, -0.55f, -1.65f}; // index to little finger
         const int thumb = addPart("thumb." + s, Material::Skin);
         if (pose.flags.contains("fists")) {

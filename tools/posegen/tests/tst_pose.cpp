@@ -613,7 +613,7 @@ private Q_SLOTS:
             if (f.parts[c.part].name == "hand.l" || f.parts[c.part].name == "thumb.l")
                 hand << c;
         f.capsules = hand;
-        const int size = 250;
+        const int size = 500; // the size the pictures are looked at closely
         const QImage img = renderPicture(f, size, 16);
         int top = size, bottom = -1;
         for (int y = 0; y < size; ++y)
