@@ -127,6 +127,9 @@ QPolygonF convexHull(QVector<QPointF> pts)
     return QPolygonF(h);
 }
 
+// Share of a face's angle off the camera that the drawing turns back toward it, at most.
+constexpr double kFaceTurn = 0.65;
+
 constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ranking at a fold
 
 // A z-buffer of the figure: each capsule is swept as a row of spheres, which gives exact
@@ -344,6 +347,37 @@ void paintFloor(QPainter &p, const Figure &f, const Camera &cam, const Frame &fr
     p.restore();
 }
 
+// A drawn face is flatter than the sphere that carries it: on the sphere, a face turned 45
+// degrees puts its nose on the outline and hides the far eye, and a face seen from above shows
+// mostly crown, so a level gaze reads as turned away or bowed. The face (eyes, nose, mouth,
+// jaw) turns part of the way toward the camera, most at about 50 degrees off it and not at all
+// head on, in profile or from behind, so a three-quarter face shows both eyes with the nose
+// inside it and its way up stays level.
+Figure faceTowardCamera(const Figure &figure, const Camera &cam)
+{
+    Figure f = figure;
+    const QMatrix4x4 H = figure.frames.value("head");
+    const QVector3D fwd = H.mapVector({0, 0, 1}).normalized();
+    const float cosOff = qBound(-1.f, QVector3D::dotProduct(fwd, cam.c), 1.f);
+    const double off = qRadiansToDegrees(std::acos(double(cosOff)));
+    const QVector3D axis = QVector3D::crossProduct(fwd, cam.c);
+    if (off < 1 || off >= 90 || axis.length() < 1e-4f)
+        return f;
+    const double turn = kFaceTurn * off * (1 - (off / 90) * (off / 90));
+    QMatrix4x4 R;
+    R.rotate(float(turn), axis.normalized());
+    const QVector3D centre = figure.at("head");
+    for (Capsule &c : f.capsules) {
+        const Part &part = f.parts[c.part];
+        if (part.material != Material::Head && part.name != "nose" && part.name != "tongue")
+            continue;
+        c.a = centre + R.mapVector(c.a - centre);
+        c.b = centre + R.mapVector(c.b - centre);
+    }
+    f.frames["head"] = R * H;
+    return f;
+}
+
 } // namespace
 
 QRectF projectedExtent(const Figure &figure, bool withFloor)
@@ -378,11 +412,12 @@ double fittedSpan(const Figure &figure)
     return std::max(e.width(), e.height()) / kFill;
 }
 
-QImage renderPicture(const Figure &figure, int size, double span)
+QImage renderPicture(const Figure &posed, int size, double span)
 {
     constexpr int ss = 3; // supersampling, for smooth edges after the box filter
     const int W = size * ss;
-    const Camera cam(*figure.pose);
+    const Camera cam(*posed.pose);
+    const Figure figure = faceTowardCamera(posed, cam);
     const Frame fr = frameFor(figure, W, span);
 
     QImage canvas(W, W, QImage::Format_RGB32);
