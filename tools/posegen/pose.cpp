@@ -371,7 +371,9 @@ private:
         capsule(p, at("head", "head", {0, -0.4f, 5.7f}), 1.0f, at("head", "head", {0, -2.8f, 7.35f}), 0.6f);
         if (pose.flags.contains("tongue")) {
             p = addPart("tongue", Material::Tongue);
-            capsule(p, at("head", "head", {0, -3.0f, 5.3f}), 1.6f, at("head", "head", {0, -6.4f, 6.0f}), 1.4f);
+            // Out of the middle of the open mouth and down over the chin, a mouth's width below
+            // the nose's tip so the two never merge into one shape.
+            capsule(p, at("head", "head", {0, -5.7f, 5.5f}), 0.9f, at("head", "head", {0, -8.6f, 5.3f}), 0.9f);
         }
         for (const QString s : {"l", "r"}) {
             const float m = s == "l" ? 1 : -1;

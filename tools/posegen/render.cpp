@@ -29,6 +29,11 @@ const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
 const QColor kEye(50, 10, 60);
 const QColor kMouth(150, 60, 110);
+const QColor kMouthOpen(84, 14, 44);
+const QColor kEyeWhite(255, 253, 255);
+// The open mouth: half its width, the height of its centre below the head's centre, half its
+// height, in the head's frame; from just under the nose's tip to the chin.
+const QVector3D kOpenMouth(2.7f, -5.2f, 1.9f);
 const QColor kTongue(222, 84, 128);
 const QColor kMatTop(237, 227, 248);
 const QColor kMatEdge(203, 177, 236);
@@ -240,11 +245,16 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
     const bool tongue = f.pose->flags.contains("tongue");
     // The mouth sits by height between the nose's tip and the chin, on the skull or the jaw,
     // and only on a face turned toward the viewer: in profile, between the nose and the chin
-    // it reads as a gaping notch. The tongue's open mouth shows from any side.
-    if (nf > 0.75f && std::abs(at.x()) < (tongue ? 1.9f : 1.5f) &&
-        (tongue || QVector3D::dotProduct(fwd, toViewer) > 0.45f) &&
-        (tongue ? at.y() < -2.9f && at.y() > -5.6f : at.y() < -3.75f && at.y() > -4.2f))
-        return tongue ? kEye : kMouth;
+    // it reads as a gaping notch. The lion's mouth is open wide, a dark oval round the tongue
+    // that shows from any side.
+    if (tongue) {
+        const float mx = at.x() / kOpenMouth.x(), my = (at.y() - kOpenMouth.y()) / kOpenMouth.z();
+        if (nf > 0.45f && mx * mx + my * my < 1)
+            return kMouthOpen;
+    } else if (nf > 0.75f && std::abs(at.x()) < 1.5f && QVector3D::dotProduct(fwd, toViewer) > 0.45f &&
+               at.y() < -3.75f && at.y() > -4.2f) {
+        return kMouth;
+    }
     if (jaw) // the eyes and the hair belong to the skull
         return kSkin;
     if (nf < -0.3f || nu > 0.5f + 0.2f * nf)
@@ -256,6 +266,9 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
         const float du = nu - QVector3D::dotProduct(eye, up);
         if (closed ? (de > 0.975f && std::abs(du) < 0.035f) : de > 0.989f)
             return kEye;
+        // The lion's eyes are wide open: the white shows round the pupil.
+        if (tongue && !closed && de > 0.966f)
+            return de > 0.973f ? kEyeWhite : kEye;
     }
     return kSkin;
 }
