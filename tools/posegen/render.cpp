@@ -205,6 +205,55 @@ private:
     }
 };
 
+// Where the two bones at a fold cross, which one is in front flips back and forth between the
+// spheres each is swept from, in slivers that the fold line would trace as a comb of short
+// strokes. Each pixel of either bone goes to the one that holds most of its neighbourhood, so
+// the boundary, and the line on it, is one smooth curve.
+void settleFolds(Raster &ras, int radius)
+{
+    const int W = ras.w;
+    std::vector<int> part = ras.part;
+    std::vector<size_t> from(ras.part.size(), size_t(-1)); // a pixel of the winning bone nearby
+    std::vector<bool> atFold(ras.foldOf.size());
+    for (size_t p = 0; p < ras.foldOf.size(); ++p)
+        if (ras.foldOf[p] >= 0)
+            atFold[p] = atFold[size_t(ras.foldOf[p])] = true;
+    for (int y = 0; y < W; ++y)
+        for (int x = 0; x < W; ++x) {
+            const size_t i = size_t(y) * W + x;
+            const int a = ras.part[i];
+            if (a < 0 || !atFold[size_t(a)])
+                continue;
+            int other = -1, own = 0, theirs = 0;
+            size_t pick = size_t(-1);
+            for (int dy = -radius; dy <= radius; ++dy)
+                for (int dx = -radius; dx <= radius; ++dx) {
+                    const int qx = x + dx, qy = y + dy;
+                    if (qx < 0 || qy < 0 || qx >= W || qy >= W || dx * dx + dy * dy > radius * radius)
+                        continue;
+                    const size_t j = size_t(qy) * W + qx;
+                    const int b = ras.part[j];
+                    if (b == a)
+                        ++own;
+                    else if (ras.folded(a, b) && (other < 0 || other == b)) {
+                        other = b;
+                        ++theirs;
+                        if (pick == size_t(-1) || dx * dx + dy * dy < 2)
+                            pick = j;
+                    }
+                }
+            if (other >= 0 && theirs > own) {
+                part[i] = other;
+                from[i] = pick;
+            }
+        }
+    for (size_t i = 0; i < part.size(); ++i)
+        if (from[i] != size_t(-1)) {
+            ras.part[i] = part[i];
+            ras.cap[i] = ras.cap[from[i]];
+        }
+}
+
 // Averages normals within each part, so the seams where capsules of one part meet shade
 // like one smooth surface.
 void smoothNormals(Raster &ras, int radius)
@@ -520,6 +569,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
             skull = c;
 
     Raster ras(figure, cam, fr, W, foldOf);
+    settleFolds(ras, int(std::lround(2.2 * size / 250.0 * ss)));
     smoothNormals(ras, int(1.2 * fr.k));
 
     // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
