@@ -24,6 +24,8 @@ const QColor kSkinFar(232, 198, 224);
 // Palms and soles, paler than the backs of the hands and the tops of the feet, so the way a
 // hand or a foot faces shows: soles up in the lotus, tops of the feet on the mat when kneeling.
 const QColor kSole(253, 242, 249);
+// Soles a rosier tone than the pale skin round them, so a foot turned sole up reads as one.
+const QColor kFootSole(250, 206, 218);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
@@ -543,13 +545,14 @@ QImage renderPicture(const Figure &posed, int size, double span)
         float reach = -1; // how far along the bone the join with the torso may go; -1: not a root bone
     };
     std::vector<Root> rootOf(static_cast<size_t>(partCount));
-    std::vector<bool> isTorso, isForearm;
+    std::vector<bool> isTorso, isForearm, isFoot;
     for (int id = 0; id < partCount; ++id) {
         const QString &name = figure.parts[id].name;
         const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
         const float m = side == "l" ? 1 : -1;
         isTorso.push_back(name == "torso");
         isForearm.push_back(bone == "forearm");
+        isFoot.push_back(bone == "foot");
         if (bone == "hand" || bone == "thumb")
             underside[size_t(id)] = figure.frames.value("wrist." + side).mapVector({-m, 0, 0}).normalized();
         else if (bone == "foot")
@@ -571,6 +574,11 @@ QImage renderPicture(const Figure &posed, int size, double span)
     Raster ras(figure, cam, fr, W, foldOf);
     settleFolds(ras, int(std::lround(2.2 * size / 250.0 * ss)));
     smoothNormals(ras, int(1.2 * fr.k));
+    // How far a pixel of a hand or a foot shows the palm's or the sole's tone, 0 to 1.
+    const auto soleShare = [&](size_t i, int id) {
+        const QVector3D &under = underside[size_t(id)];
+        return under.isNull() ? 0.0 : qBound(0.0, (QVector3D::dotProduct(cam.toWorld(ras.n[i]), under) - 0.3) / 0.25, 1.0);
+    };
 
     // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
     // thighs they cross or fold onto, which one dark tone for the whole leg hid.
@@ -664,6 +672,17 @@ QImage renderPicture(const Figure &posed, int size, double span)
     const auto groove = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
         const Capsule &ci = figure.capsules[size_t(ras.cap[i])];
+        // The edge of a sole, where it turns away from the top of the foot: a foot resting on a
+        // thigh sole up shows the sole's shape, the heel at one end and the toes at the other.
+        if (isFoot[size_t(ci.part)] && soleShare(i, ci.part) >= 0.5)
+            for (const QPoint &o : near) {
+                const int qx = x + o.x(), qy = y + o.y();
+                if (qx < 0 || qy < 0 || qx >= W || qy >= W)
+                    continue;
+                const size_t j = size_t(qy) * W + qx;
+                if (ras.part[j] == ci.part && soleShare(j, ci.part) < 0.5)
+                    return true;
+            }
         // The same fine line round the nose on the face, below and on the shaded side only, so
         // a nose seen from the front is a wedge that casts a little shadow, not a ring.
         if (figure.parts[ci.part].material == Material::Head) {
@@ -724,7 +743,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
                                               ras.cap[i] != skull, cam.c);
                 const QVector3D &under = underside[size_t(id)];
                 if (!under.isNull())
-                    base = mix(base, kSole, (QVector3D::dotProduct(cam.toWorld(nc), under) - 0.3) / 0.25);
+                    base = mix(base, isFoot[size_t(id)] ? kFootSole : kSole, soleShare(i, id));
                 if (groove(x, y))
                     base = mix(base, kLine, 0.75);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
