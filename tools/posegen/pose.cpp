@@ -31,6 +31,8 @@ constexpr float kLumbar = 13, kThorax = 15, kNeck = 6;
 constexpr float kUpperArm = 18, kForearm = 15, kHand = 8.5;
 constexpr float kThigh = 24, kShin = 23;
 constexpr float kHeadRadius = 6.7f;
+// A palm turned less than this (the cosine) toward the camera is seen from its edge.
+constexpr float kEdgeOn = 0.5f;
 const QVector3D kShoulder(10, -2.5f, 0), kHip(5.5f, -3.5f, 0), kHeadCentre(0, 6, 0.8f);
 
 QMatrix4x4 rot(std::initializer_list<std::pair<double, QVector3D>> steps)
@@ -476,7 +478,18 @@ private:
                 hcap(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.7f, -4.2f - length[i], across[i] * 0.95f), 0.52f,
                         kIndex + i);
         }
-        hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
+        // An open hand pointing up that the camera sees near its edge shows its fingers as one
+        // narrow band, and a thumb jutting from it reads as a fist with the thumb up; there the
+        // thumb lies along the index, so the hand reads flat.
+        const double az = qDegreesToRadians(pose.azimuth), el = qDegreesToRadians(pose.elevation);
+        const QVector3D toCamera(float(std::sin(az) * std::cos(el)), float(std::sin(el)),
+                                 float(std::cos(az) * std::cos(el)));
+        const QVector3D palm = fig.frames["wrist." + s].mapVector({-m, 0, 0});
+        const QVector3D fingers = fig.frames["wrist." + s].mapVector({0, -1, 0});
+        if (fingers.y() > 0.7f && std::abs(QVector3D::dotProduct(palm, toCamera)) < kEdgeOn)
+            hcap(thumb, h(-0.3f, -1.2f, 1.0f), 0.95f, h(-0.3f, -5.0f, 1.7f), 0.75f, kThumb);
+        else
+            hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
     }
 
     void floor()
