@@ -417,7 +417,7 @@ void paintFloor(QPainter &p, const Figure &f, const Camera &cam, const Frame &fr
 // jaw) turns part of the way toward the camera, most at about 50 degrees off it and not at all
 // head on, in profile or from behind, so a three-quarter face shows both eyes with the nose
 // inside it and its way up stays level.
-Figure faceTowardCamera(const Figure &figure, const Camera &cam)
+Figure turnFace(const Figure &figure, const Camera &cam)
 {
     Figure f = figure;
     const QMatrix4x4 H = figure.frames.value("head");
@@ -470,6 +470,11 @@ namespace {
 constexpr double kFill = 0.9;
 } // namespace
 
+Figure faceTowardCamera(const Figure &figure)
+{
+    return turnFace(figure, Camera(*figure.pose));
+}
+
 double fittedSpan(const Figure &figure)
 {
     const QRectF e = projectedExtent(figure, true);
@@ -481,7 +486,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
     constexpr int ss = 3; // supersampling, for smooth edges after the box filter
     const int W = size * ss;
     const Camera cam(*posed.pose);
-    const Figure figure = faceTowardCamera(posed, cam);
+    const Figure figure = turnFace(posed, cam);
     const Frame fr = frameFor(figure, W, span);
 
     QImage canvas(W, W, QImage::Format_RGB32);

@@ -17,6 +17,10 @@ QRectF projectedExtent(const Figure &figure, bool withFloor = false);
 // over a set gives the set's common scale.
 double fittedSpan(const Figure &figure);
 
+// The figure as drawn: its face (eyes, nose, mouth, jaw) turned part of the way toward the
+// pose's camera, as a drawn face is flatter than the head that carries it.
+Figure faceTowardCamera(const Figure &figure);
+
 // A shaded picture of size x size pixels; `span` body units fit across the frame, so a
 // common span gives every picture the same scale.
 QImage renderPicture(const Figure &figure, int size, double span);

@@ -633,6 +633,131 @@ private Q_SLOTS:
         QVERIFY2(runs >= fingers + 1, qPrintable(QString("%1 dark runs across the fingers").arg(runs)));
     }
 
+    // A drawn face turns part of the way toward the camera: in a three-quarter view both eyes
+    // show well inside the outline with the nose inside the face, seen from above the eyes stay
+    // near the middle of the head so a level gaze reads level; a profile and a face turned away
+    // are drawn as posed.
+    void faceTurnsTowardTheCamera_data()
+    {
+        QTest::addColumn<QString>("camera");
+        QTest::addColumn<bool>("turns");
+        QTest::newRow("front") << "0 0" << true;
+        QTest::newRow("three-quarter, from the right") << "-45 10" << true;
+        QTest::newRow("three-quarter, from the left") << "45 10" << true;
+        QTest::newRow("from above") << "0 42" << true;
+        QTest::newRow("three-quarter from above") << "-40 24" << true;
+        QTest::newRow("profile") << "90 8" << false;
+        QTest::newRow("from behind, three-quarter") << "-135 8" << false;
+    }
+    void faceTurnsTowardTheCamera()
+    {
+        QFETCH(QString, camera);
+        QFETCH(bool, turns);
+        Pose pose;
+        const Figure posed = solveText("name: X\ncamera: " + camera + "\n", pose);
+        const Figure f = faceTowardCamera(posed);
+        const double az = qDegreesToRadians(pose.azimuth), el = qDegreesToRadians(pose.elevation);
+        const QVector3D c(float(std::sin(az) * std::cos(el)), float(std::sin(el)), float(std::cos(az) * std::cos(el)));
+        const QVector3D right(float(std::cos(az)), 0, float(-std::sin(az)));
+        const QVector3D up = QVector3D::crossProduct(c, right);
+        const QMatrix4x4 H = f.frames.value("head");
+        const QVector3D fwd = H.mapVector({0, 0, 1}), fwdPosed = posed.frames.value("head").mapVector({0, 0, 1});
+        if (!turns) {
+            QVERIFY((fwd - fwdPosed).length() < 1e-4f);
+            return;
+        }
+        QVERIFY(QVector3D::dotProduct(fwd, c) >= QVector3D::dotProduct(fwdPosed, c) - 1e-4f);
+        const float radius = 6.7f;
+        for (const float s : {-1.f, 1.f}) {
+            const QVector3D eye = H.mapVector(QVector3D(0.45f * s, 0.2f, 0.84f).normalized());
+            const QString where = QString("eye %1").arg(s);
+            QVERIFY2(QVector3D::dotProduct(eye, c) > 0.45f, qPrintable(where));
+            QVERIFY2(QVector3D::dotProduct(eye, up) > -0.3f, qPrintable(where));
+        }
+        // The nose's tip, seen from the camera, lies inside the face, not on the head's side outline.
+        QVector3D tip;
+        for (const Capsule &cap : f.capsules)
+            if (f.parts[cap.part].name == "nose")
+                tip = cap.b;
+        const QVector3D d = tip - f.at("head");
+        const float across = std::abs(QVector3D::dotProduct(d, right));
+        QVERIFY2(across < 0.6f * radius, qPrintable(QString("nose tip %1 from the centre").arg(across)));
+    }
+
+    // The lion's mouth is open: a dark mouth either side of the tongue under the nose, the tongue
+    // out below it; without the flag the same spots are the face's skin.
+    void lionsMouthOpensBelowTheNose_data()
+    {
+        QTest::addColumn<bool>("tongue");
+        QTest::newRow("tongue out") << true;
+        QTest::newRow("mouth closed") << false;
+    }
+    void lionsMouthOpensBelowTheNose()
+    {
+        QFETCH(bool, tongue);
+        Pose pose;
+        Figure f = solveText(QString("name: X\ncamera: 0 0\n") + (tongue ? "flags: tongue\n" : ""), pose);
+        QVector<Capsule> head;
+        for (const Capsule &c : f.capsules)
+            if (QStringList{"head", "nose", "tongue"}.contains(f.parts[c.part].name))
+                head << c;
+        f.capsules = head;
+        const int size = 500;
+        const double span = 24;
+        const QImage img = renderPicture(f, size, span);
+        const QPointF centre = projectedExtent(f, true).center(); // the picture frames this
+        const QVector3D h = f.at("head"); // facing the camera: screen x is the room's x
+        const auto pixel = [&](float x, float y) {
+            return img.pixel(int((h.x() + x - centre.x() + span / 2) * size / span),
+                             int((centre.y() + span / 2 - h.y() - y) * size / span));
+        };
+        for (const float x : {-2.0f, 2.0f}) {
+            const int grey = qGray(pixel(x, -4.4f));
+            QVERIFY2(tongue ? grey < 100 : grey > 125, qPrintable(QString("mouth at %1: grey %2").arg(x).arg(grey)));
+        }
+        QVERIFY(qGray(pixel(0, -1.2f)) > 150); // the nose stays a light shape above the mouth
+        if (tongue) {
+            const QRgb t = pixel(0, -7.4f); // below the chin
+            QVERIFY2(qRed(t) - qGreen(t) > 60, "the tongue hangs out below the chin");
+        }
+    }
+
+    // An open hand pointing up and seen near its edge keeps its thumb along the index, where a
+    // jutting thumb would read as a thumbs-up; seen flat, or pointing down, the thumb juts.
+    void thumbLiesAlongTheIndexSeenFromTheEdge_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<bool>("along");
+        const QString up = "shoulder.l: 180\naim hand.l fingers 0 1 0 palm 0 0 1\n";
+        QTest::newRow("pointing up, palm to the camera") << "camera: 0 0\n" + up << false;
+        QTest::newRow("pointing up, seen from the thumb's side") << "camera: 90 0\n" + up << true;
+        QTest::newRow("pointing up, seen from the little finger's side") << "camera: -90 0\n" + up << true;
+        QTest::newRow("hanging, seen from its edge") << "camera: 0 0\n" << false;
+    }
+    void thumbLiesAlongTheIndexSeenFromTheEdge()
+    {
+        QFETCH(QString, lines);
+        QFETCH(bool, along);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + lines, pose);
+        QVector3D indexBase, indexTip, thumbTip;
+        bool first = true;
+        for (const Capsule &c : f.capsules) {
+            const QString part = f.parts[c.part].name;
+            if (part == "hand.l" && c.digit == 1) {
+                if (first)
+                    indexBase = c.a;
+                first = false;
+                indexTip = c.b;
+            }
+            if (part == "thumb.l")
+                thumbTip = c.b;
+        }
+        const QVector3D axis = (indexTip - indexBase).normalized(), d = thumbTip - indexBase;
+        const float off = (d - axis * QVector3D::dotProduct(d, axis)).length();
+        QVERIFY2(along ? off < 0.8f : off > 1.2f, qPrintable(QString("thumb tip %1 off the index").arg(off)));
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
