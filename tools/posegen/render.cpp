@@ -603,12 +603,18 @@ QImage renderPicture(const Figure &posed, int size, double span)
         return cam.toWorld(
             QVector3D(float(fr.left + (x + 0.5) / fr.k), float(fr.top - (y + 0.5) / fr.k), ras.z[size_t(y) * W + x]));
     };
-    // The outer cap of a folded knee or elbow lies beyond the joint along both bones; a fold
-    // line there would only draw rings round the end of the limb.
+    // The fold line is the crease on the inner side of a bent knee or elbow; on the outer half
+    // of the joint, round its cap, and on its sides the two bones' seam would only draw rings
+    // and hooks round the end of the limb. The crease starts this far into the fold.
+    constexpr float kCreaseStart = 2.0f;
+    // Where the bones differ in colour (a sleeve over a bare forearm) the seam is the cloth's
+    // edge and runs on round the joint's sides; only the cap itself is left out.
     const auto onCap = [&](int x, int y, int lowerId) {
         const Fold &f = foldAt[size_t(lowerId)];
         const QVector3D d = worldAt(x, y) - f.joint;
-        return QVector3D::dotProduct(d, f.upper) < 0 && QVector3D::dotProduct(d, f.lower) < 0;
+        if (figure.parts[lowerId].material != figure.parts[foldOf[size_t(lowerId)]].material)
+            return QVector3D::dotProduct(d, f.upper) < 0 && QVector3D::dotProduct(d, f.lower) < 0;
+        return QVector3D::dotProduct(d, (f.upper + f.lower).normalized()) < kCreaseStart;
     };
     const auto alongShin = [&](int x, int y, int id) {
         const QVector3D p = worldAt(x, y);
