@@ -487,7 +487,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
     const int W = size * ss;
     const Camera cam(*posed.pose);
     const Figure figure = turnFace(posed, cam);
-    const Frame fr = frameFor(figure, W, span);
+    const Frame fr = frameFor(posed, W, span); // framed as posed: turning the face moves no picture
 
     QImage canvas(W, W, QImage::Format_RGB32);
     canvas.fill(kBackground);
