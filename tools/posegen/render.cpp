@@ -302,7 +302,7 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
         const float mx = at.x() / kOpenMouth.x(), my = (at.y() - kOpenMouth.y()) / kOpenMouth.z();
         if (nf > 0.45f && mx * mx + my * my < 1)
             return kMouthOpen;
-    } else if (nf > 0.75f && std::abs(at.x()) < 1.5f && QVector3D::dotProduct(fwd, toViewer) > 0.45f &&
+    } else if (nf > 0.75f && std::abs(at.x()) < 1.1f && QVector3D::dotProduct(fwd, toViewer) > 0.6f &&
                at.y() < -3.75f && at.y() > -4.2f) {
         return kMouth;
     }
@@ -427,7 +427,10 @@ Figure turnFace(const Figure &figure, const Camera &cam)
     const QVector3D axis = QVector3D::crossProduct(fwd, cam.c);
     if (off < 1 || off >= 90 || axis.length() < 1e-4f)
         return f;
-    const double turn = kFaceTurn * off * (1 - (off / 90) * (off / 90));
+    // Only an upright head: a head lying or upside down reads by its profile, the nose on
+    // the outline pointing the way the face looks.
+    const double upright = std::max(0.f, H.mapVector({0, 1, 0}).normalized().y());
+    const double turn = kFaceTurn * upright * off * (1 - (off / 90) * (off / 90));
     QMatrix4x4 R;
     R.rotate(float(turn), axis.normalized());
     const QVector3D centre = figure.at("head");

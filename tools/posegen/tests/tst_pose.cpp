@@ -635,8 +635,8 @@ private Q_SLOTS:
 
     // A drawn face turns part of the way toward the camera: in a three-quarter view both eyes
     // show well inside the outline with the nose inside the face, seen from above the eyes stay
-    // near the middle of the head so a level gaze reads level; a profile and a face turned away
-    // are drawn as posed.
+    // near the middle of the head so a level gaze reads level; a profile, a face turned away and
+    // a head upside down are drawn as posed.
     void faceTurnsTowardTheCamera_data()
     {
         QTest::addColumn<QString>("camera");
@@ -648,6 +648,7 @@ private Q_SLOTS:
         QTest::newRow("three-quarter from above") << "-40 24" << true;
         QTest::newRow("profile") << "90 8" << false;
         QTest::newRow("from behind, three-quarter") << "-135 8" << false;
+        QTest::newRow("head upside down, three-quarter") << "-45 10\nbody: 0 180" << false;
     }
     void faceTurnsTowardTheCamera()
     {
