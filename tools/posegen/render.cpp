@@ -137,6 +137,9 @@ QPolygonF convexHull(QVector<QPointF> pts)
 // Share of a face's angle off the camera that the drawing turns back toward it, at most.
 constexpr double kFaceTurn = 0.65;
 
+// A hand whose palm turns less than this (the cosine) toward the camera is seen from its edge.
+constexpr float kEdgeOnHand = 0.3f;
+
 constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ranking at a fold
 
 // A z-buffer of the figure: each capsule is swept as a row of spheres, which gives exact
@@ -720,7 +723,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
                 if (pj >= 0 && isForearm[size_t(pj)] && joined[size_t(ci.part) * partCount + pj])
                     return true;
             }
-        if (!ci.digit)
+        // A hand seen from its edge shows its fingers stacked one behind the other; lines between
+        // them would only wander along the stack, and without them the hand reads flat.
+        if (!ci.digit || (ci.digit <= 5 && std::abs(QVector3D::dotProduct(underside[size_t(ci.part)], cam.c)) < kEdgeOnHand))
             return false;
         for (const QPoint &o : near) {
             const int qx = x + o.x(), qy = y + o.y();
