@@ -553,6 +553,35 @@ private Q_SLOTS:
         }
     }
 
+    // A sole turned to the camera shows a rosier tone than the top of the foot, so a foot resting
+    // sole up reads as one.
+    void solesShowRosierThanTheTopsOfTheFeet()
+    {
+        const auto rosiness = [](const QString &sole) {
+            Pose pose;
+            Figure f = solveText("name: X\ncamera: 0 0\nhip.l: 90\naim foot.l toes 0 1 0 sole " + sole + "\n", pose);
+            QVector<Capsule> foot;
+            for (const Capsule &c : f.capsules)
+                if (f.parts[c.part].name == "foot.l")
+                    foot << c;
+            f.capsules = foot;
+            const QImage img = renderPicture(f, 250, 20);
+            double sum = 0;
+            int count = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const QRgb p = img.pixel(x, y);
+                    if (qGray(p) < 120 || qGray(p) > 235) // the outline, the background
+                        continue;
+                    sum += qRed(p) - qGreen(p);
+                    ++count;
+                }
+            return count ? sum / count : 0.0;
+        };
+        const double sole = rosiness("0 0 1"), top = rosiness("0 0 -1");
+        QVERIFY2(sole > top + 8, qPrintable(QString("sole %1, top %2").arg(sole).arg(top)));
+    }
+
     // The nose juts past the skull the way the face looks and the chin below it, however the
     // head is turned or the body lies, so a profile shows which way the face looks and which
     // way is up.
