@@ -25,7 +25,7 @@ const QColor kSkinFar(232, 198, 224);
 // hand or a foot faces shows: soles up in the lotus, tops of the feet on the mat when kneeling.
 const QColor kSole(253, 242, 249);
 // Soles a rosier tone than the pale skin round them, so a foot turned sole up reads as one.
-const QColor kFootSole(250, 206, 218);
+const QColor kFootSole(247, 192, 211);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
