@@ -136,6 +136,8 @@ QPolygonF convexHull(QVector<QPointF> pts)
 
 // Share of a face's angle off the camera that the drawing turns back toward it, at most.
 constexpr double kFaceTurn = 0.65;
+// The least an eye drawn on the head faces the camera (a cosine), so it stays clear of the outline.
+constexpr float kEyeInside = 0.64f;
 
 // A hand whose palm turns less than this (the cosine) toward the camera is seen from its edge.
 constexpr float kEdgeOnHand = 0.3f;
@@ -315,7 +317,13 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
         return kHair;
     const bool closed = f.pose->flags.contains("eyes-closed");
     for (const float s : {-1.f, 1.f}) {
-        const QVector3D eye = (fwd * 0.84f + up * 0.2f + side * (0.45f * s)).normalized();
+        QVector3D eye = (fwd * 0.84f + up * 0.2f + side * (0.45f * s)).normalized();
+        // An eye near the head's outline (the near eye of a profile) would merge with the
+        // outline; it is drawn a little further in, behind the bridge of the nose.
+        const float toward = QVector3D::dotProduct(eye, toViewer);
+        if (toward > 0 && toward < kEyeInside)
+            eye = toViewer * kEyeInside +
+                  (eye - toViewer * toward).normalized() * std::sqrt(1 - kEyeInside * kEyeInside);
         const float de = QVector3D::dotProduct(nw, eye);
         const float du = nu - QVector3D::dotProduct(eye, up);
         if (closed ? (de > 0.975f && std::abs(du) < 0.035f) : de > 0.989f)

@@ -721,6 +721,46 @@ private Q_SLOTS:
         QVERIFY2(across < 0.6f * radius, qPrintable(QString("nose tip %1 from the centre").arg(across)));
     }
 
+    // In profile the near eye shows inside the face, a run of skin between it and the face's
+    // outline, so the gaze reads instead of a bump on the outline.
+    void profileEyeShowsInsideTheFace_data()
+    {
+        QTest::addColumn<QString>("camera");
+        QTest::newRow("from the left") << "90 0";
+        QTest::newRow("from the right") << "-90 0";
+    }
+    void profileEyeShowsInsideTheFace()
+    {
+        QFETCH(QString, camera);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: " + camera + "\n", pose);
+        QVector<Capsule> head;
+        for (const Capsule &c : f.capsules)
+            if (f.parts[c.part].name == "head")
+                head << c;
+        f.capsules = head;
+        const int size = 500;
+        const double span = 20;
+        const QImage img = renderPicture(f, size, span);
+        const QPointF centre = projectedExtent(f, true).center();
+        const double k = size / span;
+        const int y = int((centre.y() + span / 2 - (f.at("head").y() + 1.2)) * k); // the eyes' height
+        const int middle = size / 2 + int((f.at("head").z() * (pose.azimuth > 0 ? -1 : 1) - centre.x()) * k);
+        // From the face's side of the picture to the head's middle: the outline, then the eye.
+        const bool faceLeft = pose.azimuth > 0; // seen from the left, the face looks to the left
+        int runs = 0;
+        bool dark = false;
+        for (int i = 0; i < size; ++i) {
+            const int x = faceLeft ? i : size - 1 - i;
+            if (faceLeft ? x > middle : x < middle)
+                break;
+            const bool d = qGray(img.pixel(x, y)) < 110;
+            runs += d && !dark;
+            dark = d;
+        }
+        QCOMPARE(runs, 2);
+    }
+
     // The lion's mouth is open: a dark mouth either side of the tongue under the nose, the tongue
     // out below it; without the flag the same spots are the face's skin.
     void lionsMouthOpensBelowTheNose_data()
