@@ -138,6 +138,9 @@ QPolygonF convexHull(QVector<QPointF> pts)
 constexpr double kFaceTurn = 0.65;
 // The least an eye drawn on the head faces the camera (a cosine), so it stays clear of the outline.
 constexpr float kEyeInside = 0.64f;
+// A face turned further than this off the camera (degrees) reads as a profile: it is not turned
+// toward the camera and shows only its near eye; the turn fades out over the ten degrees before.
+constexpr double kProfileFrom = 60;
 
 // A hand whose palm turns less than this (the cosine) toward the camera is seen from its edge.
 constexpr float kEdgeOnHand = 0.3f;
@@ -316,7 +319,13 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
     if (nf < -0.3f || nu > 0.5f + 0.2f * nf)
         return kHair;
     const bool closed = f.pose->flags.contains("eyes-closed");
+    // A profile shows one eye: the far one, pulled in from behind the outline, would sit
+    // beside the near one like a face seen head on.
+    const bool profile = QVector3D::dotProduct(fwd, toViewer) < float(std::cos(qDegreesToRadians(kProfileFrom)));
+    const float nearSide = QVector3D::dotProduct(side, toViewer) >= 0 ? 1.f : -1.f;
     for (const float s : {-1.f, 1.f}) {
+        if (profile && s != nearSide)
+            continue;
         QVector3D eye = (fwd * 0.84f + up * 0.2f + side * (0.45f * s)).normalized();
         // An eye near the head's outline (the near eye of a profile) would merge with the
         // outline; it is drawn a little further in, behind the bridge of the nose.
@@ -426,8 +435,8 @@ void paintFloor(QPainter &p, const Figure &f, const Camera &cam, const Frame &fr
 // degrees puts its nose on the outline and hides the far eye, and a face seen from above shows
 // mostly crown, so a level gaze reads as turned away or bowed. The face (eyes, nose, mouth,
 // jaw) turns part of the way toward the camera, most at about 50 degrees off it and not at all
-// head on, in profile or from behind, so a three-quarter face shows both eyes with the nose
-// inside it and its way up stays level.
+// head on, past 60 degrees (a near profile stays a profile) or from behind, so a three-quarter
+// face shows both eyes with the nose inside it and its way up stays level.
 Figure turnFace(const Figure &figure, const Camera &cam)
 {
     Figure f = figure;
@@ -441,7 +450,8 @@ Figure turnFace(const Figure &figure, const Camera &cam)
     // Only an upright head: a head lying or upside down reads by its profile, the nose on
     // the outline pointing the way the face looks.
     const double upright = std::max(0.f, H.mapVector({0, 1, 0}).normalized().y());
-    const double turn = kFaceTurn * upright * off * (1 - (off / 90) * (off / 90));
+    const double fade = qBound(0.0, (kProfileFrom - off) / 10, 1.0);
+    const double turn = kFaceTurn * upright * fade * fade * (3 - 2 * fade) * off * (1 - (off / 90) * (off / 90));
     QMatrix4x4 R;
     R.rotate(float(turn), axis.normalized());
     const QVector3D centre = figure.at("head");

@@ -671,8 +671,8 @@ private Q_SLOTS:
 
     // A drawn face turns part of the way toward the camera: in a three-quarter view both eyes
     // show well inside the outline with the nose inside the face, seen from above the eyes stay
-    // near the middle of the head so a level gaze reads level; a profile, a face turned away and
-    // a head upside down are drawn as posed.
+    // near the middle of the head so a level gaze reads level; a profile or near profile, a face
+    // turned away and a head upside down are drawn as posed.
     void faceTurnsTowardTheCamera_data()
     {
         QTest::addColumn<QString>("camera");
@@ -682,6 +682,8 @@ private Q_SLOTS:
         QTest::newRow("three-quarter, from the left") << "45 10" << true;
         QTest::newRow("from above") << "0 42" << true;
         QTest::newRow("three-quarter from above") << "-40 24" << true;
+        QTest::newRow("near profile, from the right") << "-70 8" << false;
+        QTest::newRow("near profile, from the left") << "65 4" << false;
         QTest::newRow("profile") << "90 8" << false;
         QTest::newRow("from behind, three-quarter") << "-135 8" << false;
         QTest::newRow("head upside down, three-quarter") << "-45 10\nbody: 0 180" << false;
@@ -759,6 +761,70 @@ private Q_SLOTS:
             dark = d;
         }
         QCOMPARE(runs, 2);
+    }
+
+    // A face seen from the front or three-quarter shows both eyes; past about 60 degrees off
+    // the camera it reads as a profile and shows only the near eye, not the far one pulled in
+    // beside it. Counted as the dark spots inside the head's outline.
+    void eyesShowByHowFarTheFaceTurns_data()
+    {
+        QTest::addColumn<QString>("camera");
+        QTest::addColumn<int>("eyes");
+        QTest::newRow("front") << "0 0" << 2;
+        QTest::newRow("from above") << "10 42" << 2;
+        QTest::newRow("three-quarter, from the right") << "-45 10" << 2;
+        QTest::newRow("three-quarter, from the left") << "45 10" << 2;
+        QTest::newRow("55 degrees, still turned") << "-55 8" << 2;
+        QTest::newRow("65 degrees, from the left") << "65 4" << 1;
+        QTest::newRow("75 degrees, from the right") << "-75 8" << 1;
+        QTest::newRow("profile") << "90 0" << 1;
+        QTest::newRow("from behind") << "180 0" << 0;
+    }
+    void eyesShowByHowFarTheFaceTurns()
+    {
+        QFETCH(QString, camera);
+        QFETCH(int, eyes);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: " + camera + "\n", pose);
+        QVector<Capsule> head;
+        for (const Capsule &c : f.capsules)
+            if (f.parts[c.part].name == "head")
+                head << c;
+        f.capsules = head;
+        const QImage img = renderPicture(f, 300, 20).convertToFormat(QImage::Format_RGB32);
+        // Dark spots: an eye is a filled oval with skin all round it; pieces of the thin outline
+        // and the shaded hair are long, sparse, large or border on the hair, the mouth is smaller.
+        QVector<int> label(img.width() * img.height(), 0);
+        int small = 0;
+        for (int start = 0; start < label.size(); ++start) {
+            if (label[start] || qGray(img.pixel(start % img.width(), start / img.width())) >= 80)
+                continue;
+            int area = 0, x0 = img.width(), x1 = 0, y0 = img.height(), y1 = 0;
+            QVector<int> stack{start};
+            label[start] = 1;
+            while (!stack.isEmpty()) {
+                const int i = stack.takeLast();
+                ++area;
+                const int x = i % img.width(), y = i / img.width();
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+                for (const auto &[dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+                    const int nx = x + dx, ny = y + dy, j = ny * img.width() + nx;
+                    if (nx < 0 || ny < 0 || nx >= img.width() || ny >= img.height() || label[j] ||
+                        qGray(img.pixel(nx, ny)) >= 80)
+                        continue;
+                    label[j] = 1;
+                    stack << j;
+                }
+            }
+            const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+            const auto skin = [&](int x, int y) {
+                return x >= 0 && y >= 0 && x < img.width() && y < img.height() && qGray(img.pixel(x, y)) > 110;
+            };
+            const int mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+            small += area > 250 && area < 1500 && area > 0.55 * w * h && skin(x0 - 3, my) &&
+                     skin(x1 + 3, my) && skin(mx, y0 - 3) && skin(mx, y1 + 3);
+        }
+        QCOMPARE(small, eyes);
     }
 
     // The lion's mouth is open: a dark mouth either side of the tongue under the nose, the tongue
