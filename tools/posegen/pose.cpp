@@ -396,19 +396,21 @@ private:
             const auto f = [&](float x, float y, float z) { return at("ankle." + s, "ankle." + s, {m * x, y, z}); };
             // A heel that juts behind the ankle and toes split from the forefoot by a line, the
             // big toe on the inner edge: which way a foot points and which side is its sole show
-            // from any view.
+            // from any view. The foot narrows behind the ball, so a sole seen flat has a heel, an
+            // arch and a broad ball, not an even lozenge; three toes with lines between them
+            // read as toes where two read as a notch.
             capsule(p, f(0, 0, 0), 2.4f, f(0, -2.4f, 0.8f), 2.4f);
-            capsule(p, f(0, -3.2f, -2.6f), 2.0f, f(0, -3.2f, 1.0f), 2.2f);
-            capsule(p, f(0, -3.2f, 1.0f), 2.2f, f(-0.2f, -3.5f, 6.0f), 1.9f, kForefoot);
-            capsule(p, f(-0.9f, -3.9f, 6.3f), 1.1f, f(-1.0f, -4.0f, 9.3f), 0.9f, kBigToe);
-            capsule(p, f(0.6f, -3.9f, 6.2f), 1.1f, f(0.9f, -4.0f, 8.4f), 0.75f, kToes);
+            capsule(p, f(0, -3.2f, -2.6f), 2.0f, f(0, -3.4f, 1.0f), 1.8f);
+            capsule(p, f(0, -3.4f, 1.0f), 1.8f, f(-0.2f, -3.0f, 4.6f), 2.4f, kForefoot);
+            capsule(p, f(-0.2f, -3.0f, 4.6f), 2.4f, f(-0.2f, -3.5f, 6.0f), 1.9f, kForefoot);
+            capsule(p, f(-1.2f, -3.9f, 6.3f), 1.1f, f(-1.3f, -4.0f, 9.4f), 0.9f, kBigToe);
+            capsule(p, f(0.4f, -3.9f, 6.2f), 0.85f, f(0.6f, -4.0f, 8.8f), 0.65f, kToes);
+            capsule(p, f(1.7f, -3.9f, 5.8f), 0.75f, f(2.0f, -4.0f, 7.8f), 0.55f, kSmallToes);
         }
     }
 
     // Digits of a hand, numbered for the grooves between them: the index next to the thumb.
     enum { kIndex = 1, kMiddle, kRing, kLittle, kThumb };
-    // And of a foot: the toes, then the forefoot they grow from.
-    enum { kBigToe = 6, kToes, kForefoot };
 
     // In the hand's frame y runs back from the fingertips, z across the knuckles toward the
     // thumb and x out of the back of the hand: the palm faces -x.

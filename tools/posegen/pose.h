@@ -61,6 +61,10 @@ struct Capsule {
     int digit = 0;
 };
 
+// The digits of a foot: the big toe, the middle toes, the small toes, then the forefoot they
+// grow from.
+enum FootDigit { kBigToe = 6, kToes, kSmallToes, kForefoot };
+
 enum class Material { Clothes, Shirt, Skin, Head, Tongue };
 
 struct Part {

@@ -709,7 +709,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
         const Capsule &ci = figure.capsules[size_t(ras.cap[i])];
         // The edge of a sole, where it turns away from the top of the foot: a foot resting on a
         // thigh sole up shows the sole's shape, the heel at one end and the toes at the other.
-        if (isFoot[size_t(ci.part)] && soleShare(i, ci.part) >= 0.5)
+        // Not across the toes: seen end on, the sole's line cut them into a rosette.
+        if (isFoot[size_t(ci.part)] && (ci.digit == 0 || ci.digit == kForefoot) && soleShare(i, ci.part) >= 0.5)
             for (const QPoint &o : near) {
                 const int qx = x + o.x(), qy = y + o.y();
                 if (qx < 0 || qy < 0 || qx >= W || qy >= W)

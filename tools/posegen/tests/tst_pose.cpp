@@ -545,7 +545,7 @@ private Q_SLOTS:
             const QString where = side + ": " + QTest::currentDataTag();
             QVERIFY2(behind > 4, qPrintable(where));
             QVERIFY2(front > 9, qPrintable(where));
-            QCOMPARE(toeTip.size(), 3); // big toe, other toes, forefoot
+            QCOMPARE(toeTip.size(), 4); // big toe, middle toes, small toes, forefoot
             const QList<int> digits = toeTip.keys();
             const int big = *std::min_element(digits.begin(), digits.end());
             const int rest = big + 1;
