@@ -331,8 +331,8 @@ QColor headColour(const Figure &f, const QVector3D &nw, const QVector3D &at, boo
         // outline; it is drawn a little further in, behind the bridge of the nose.
         const float toward = QVector3D::dotProduct(eye, toViewer);
         if (toward > 0 && toward < kEyeInside)
-            eye = toViewer * kEyeInside +
-                  (eye - toViewer * toward).normalized() * std::sqrt(1 - kEyeInside * kEyeInside);
+            eye =
+                toViewer * kEyeInside + (eye - toViewer * toward).normalized() * std::sqrt(1 - kEyeInside * kEyeInside);
         const float de = QVector3D::dotProduct(nw, eye);
         const float du = nu - QVector3D::dotProduct(eye, up);
         if (closed ? (de > 0.975f && std::abs(du) < 0.035f) : de > 0.989f)
@@ -494,10 +494,7 @@ namespace {
 constexpr double kFill = 0.9;
 } // namespace
 
-Figure faceTowardCamera(const Figure &figure)
-{
-    return turnFace(figure, Camera(*figure.pose));
-}
+Figure faceTowardCamera(const Figure &figure) { return turnFace(figure, Camera(*figure.pose)); }
 
 double fittedSpan(const Figure &figure)
 {
@@ -606,7 +603,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // How far a pixel of a hand or a foot shows the palm's or the sole's tone, 0 to 1.
     const auto soleShare = [&](size_t i, int id) {
         const QVector3D &under = underside[size_t(id)];
-        return under.isNull() ? 0.0 : qBound(0.0, (QVector3D::dotProduct(cam.toWorld(ras.n[i]), under) - 0.3) / 0.25, 1.0);
+        return under.isNull() ? 0.0
+                              : qBound(0.0, (QVector3D::dotProduct(cam.toWorld(ras.n[i]), under) - 0.3) / 0.25, 1.0);
     };
 
     // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
@@ -744,7 +742,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
             }
         // A hand seen from its edge shows its fingers stacked one behind the other; lines between
         // them would only wander along the stack, and without them the hand reads flat.
-        if (!ci.digit || (ci.digit <= 5 && std::abs(QVector3D::dotProduct(underside[size_t(ci.part)], cam.c)) < kEdgeOnHand))
+        if (!ci.digit ||
+            (ci.digit <= 5 && std::abs(QVector3D::dotProduct(underside[size_t(ci.part)], cam.c)) < kEdgeOnHand))
             return false;
         for (const QPoint &o : near) {
             const int qx = x + o.x(), qy = y + o.y();
@@ -775,13 +774,13 @@ QImage renderPicture(const Figure &posed, int size, double span)
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
-                QColor base =
-                    shinT > kHem ? (isFar[id] ? kSkinFar : kSkin)
-                                 : baseColour(figure, id, cam.toWorld(nc), inHead(x, y), isFar[id],
-                                              ras.cap[i] != skull, cam.c);
+                QColor base = shinT > kHem ? (isFar[id] ? kSkinFar : kSkin)
+                                           : baseColour(figure, id, cam.toWorld(nc), inHead(x, y), isFar[id],
+                                                        ras.cap[i] != skull, cam.c);
                 const QVector3D &under = underside[size_t(id)];
-                if (!under.isNull())
-                    base = mix(base, isFoot[size_t(id)] ? kFootSole : kSole, soleShare(i, id));
+                const float sole = under.isNull() ? 0.f : soleShare(i, id);
+                if (sole > 0)
+                    base = mix(base, isFoot[size_t(id)] ? kFootSole : kSole, sole);
                 if (groove(x, y))
                     base = mix(base, kLine, 0.75);
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
@@ -789,7 +788,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
                 // A wide range from shadow to light models the round of a limb, so a thigh
                 // and the shin folded on it turn visibly different ways.
-                c = scaled(base, 0.56 + 0.56 * lam, 0.22 * specular);
+                // A sole in deep shade would turn from rose to brown; it keeps more of its light.
+                const float dark = 0.56f + 0.22f * sole;
+                c = scaled(base, dark + (1.12f - dark) * lam, 0.22 * specular);
                 c = mix(c, kBackground, tone(zz));
             }
             row[x] = c.rgb();
