@@ -607,9 +607,11 @@ QImage renderPicture(const Figure &posed, int size, double span)
                               : qBound(0.0, (QVector3D::dotProduct(cam.toWorld(ras.n[i]), under) - 0.3) / 0.25, 1.0);
     };
 
-    // The leggings end at mid-calf: the bare lower shins and the feet stand out from the
-    // thighs they cross or fold onto, which one dark tone for the whole leg hid.
-    constexpr float kHem = 0.42f; // share of the shin, from the knee, that the leggings cover
+    // The leggings reach to just above the ankle, so every shin is cloth and every forearm
+    // skin: where arms and legs tangle (a hug round the shins, an arm threaded through a leg)
+    // a bare shin read as a forearm. The bare ankle and foot still stand out from the thigh
+    // they rest on, and a shin parts from its thigh by the fold line and the contours.
+    constexpr float kHem = 0.9f; // share of the shin, from the knee, that the leggings cover
     std::vector<std::pair<QVector3D, QVector3D>> shinOf{size_t(partCount)}; // knee, ankle
     std::vector<bool> isShin;
     for (int id = 0; id < partCount; ++id) {
