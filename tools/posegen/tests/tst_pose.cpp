@@ -582,6 +582,44 @@ private Q_SLOTS:
         QVERIFY2(sole > top + 8, qPrintable(QString("sole %1, top %2").arg(sole).arg(top)));
     }
 
+    // The lower half of a shin is cloth and a forearm bare skin, so where arms and legs tangle
+    // a shin does not read as a forearm.
+    void shinsAreClothAndForearmsSkin()
+    {
+        // Mean grey of the part's pixels between 55% and 80% of its height, outline left out.
+        const auto lowerTone = [](const QString &part) {
+            Pose pose;
+            Figure f = solveText("name: X\ncamera: 90 0\n", pose);
+            QVector<Capsule> only;
+            for (const Capsule &c : f.capsules)
+                if (f.parts[c.part].name == part)
+                    only << c;
+            f.capsules = only;
+            const QImage img = renderPicture(f, 250, 40);
+            int top = img.height(), bottom = -1;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (qGray(img.pixel(x, y)) < 235) {
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+            double sum = 0;
+            int count = 0;
+            for (int y = top + (bottom - top) * 55 / 100; y <= top + (bottom - top) * 80 / 100; ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const int g = qGray(img.pixel(x, y));
+                    if (g >= 235 || g < 45) // the background, the outline
+                        continue;
+                    sum += g;
+                    ++count;
+                }
+            return count ? sum / count : -1.0;
+        };
+        const double shin = lowerTone("shin.l"), forearm = lowerTone("forearm.l");
+        QVERIFY2(shin >= 0 && forearm >= 0, "the part was not drawn");
+        QVERIFY2(shin < forearm - 60, qPrintable(QString("shin %1, forearm %2").arg(shin).arg(forearm)));
+    }
+
     // The nose juts past the skull the way the face looks and the chin below it, however the
     // head is turned or the body lies, so a profile shows which way the face looks and which
     // way is up.
