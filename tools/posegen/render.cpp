@@ -791,7 +791,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
                 // A wide range from shadow to light models the round of a limb, so a thigh
                 // and the shin folded on it turn visibly different ways.
                 // A sole in deep shade would turn from rose to brown; it keeps more of its light.
-                const float dark = 0.56f + 0.22f * sole;
+                // Hands and feet keep more of their light too: in shadow on a dark knee or
+                // thigh they sank into the cloth and their fingers and toes no longer showed.
+                const float dark = under.isNull() ? 0.56f : 0.7f + 0.08f * sole;
                 c = scaled(base, dark + (1.12f - dark) * lam, 0.22 * specular);
                 c = mix(c, kBackground, tone(zz));
             }
