@@ -620,6 +620,36 @@ private Q_SLOTS:
         QVERIFY2(shin < forearm - 60, qPrintable(QString("shin %1, forearm %2").arg(shin).arg(forearm)));
     }
 
+    // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
+    // fingers lying on a dark knee still show.
+    void handsStayLightInShadow()
+    {
+        // The grey that a quarter of the part's pixels fall below, seen from behind (the back
+        // of the hand, no palm).
+        const auto shadowTone = [](const QString &part) {
+            Pose pose;
+            Figure f = solveText("name: X\ncamera: 180 0\n", pose);
+            QVector<Capsule> only;
+            for (const Capsule &c : f.capsules)
+                if (f.parts[c.part].name == part && c.digit == 0)
+                    only << c;
+            f.capsules = only;
+            const QImage img = renderPicture(f, 250, 25);
+            QList<int> greys;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const int g = qGray(img.pixel(x, y));
+                    if (g < 235 && g >= 60) // the background, the outline
+                        greys << g;
+                }
+            std::sort(greys.begin(), greys.end());
+            return greys.isEmpty() ? -1 : greys[greys.size() / 4];
+        };
+        const int hand = shadowTone("hand.r"), forearm = shadowTone("forearm.r");
+        QVERIFY2(hand >= 0 && forearm >= 0, "the part was not drawn");
+        QVERIFY2(hand > forearm + 15, qPrintable(QString("hand %1, forearm %2").arg(hand).arg(forearm)));
+    }
+
     // The nose juts past the skull the way the face looks and the chin below it, however the
     // head is turned or the body lies, so a profile shows which way the face looks and which
     // way is up.
