@@ -204,6 +204,11 @@ private Q_SLOTS:
             expected.paint(&onReference, QRect(3, 5, 40, 30));
         }
         QCOMPARE(painted, reference);
+        // Asked again, as each sub-window asks for its menu icon several times: still the same.
+        const QIcon again = style->standardIcon(pixmap);
+        QCOMPARE(again.availableSizes(), expected.availableSizes());
+        for (const int size : {16, 32, 64})
+            QCOMPARE(again.pixmap(QSize(size, size)).toImage(), expected.pixmap(QSize(size, size)).toImage());
     }
 
     // The button and icon proxies each own a new instance of the application's style; once the
