@@ -99,6 +99,32 @@ private Q_SLOTS:
         QCOMPARE(model.text(QStringLiteral("introduction")), QStringLiteral("One paragraph.\nTwo paragraphs."));
     }
 
+    // An embedded folder is listed and read from the resource tree itself; it must give what the
+    // same folder gives on disk, faults included.
+    void anEmbeddedFolderLoadsAsOnDisk()
+    {
+        const ContentModel onDisk = ContentModel::load(QStringLiteral(TAVRELLO_FIXTURES "/broken-content"));
+        const ContentModel embedded = ContentModel::load(QStringLiteral(":/embedded/broken-content"));
+        QCOMPARE(embedded.problems(), onDisk.problems());
+        QCOMPARE(embedded.asanas().size(), onDisk.asanas().size());
+        for (int i = 0; i < onDisk.asanas().size(); ++i) {
+            QCOMPARE(embedded.slug(i), onDisk.slug(i));
+            QCOMPARE(embedded.asanas().at(i).SanskritName, onDisk.asanas().at(i).SanskritName);
+            QCOMPARE(embedded.asanas().at(i).Procedure, onDisk.asanas().at(i).Procedure);
+        }
+        QCOMPARE(embedded.bodyParts().size(), onDisk.bodyParts().size());
+        QCOMPARE(embedded.text(QStringLiteral("introduction")), onDisk.text(QStringLiteral("introduction")));
+    }
+
+    // The program's own records come in the order a directory listing gives their files.
+    void shippedRecordsInTheirFilesOrder()
+    {
+        QStringList slugs;
+        for (int i = 0; i < Content().asanas().size(); ++i)
+            slugs << Content().slug(i) + QStringLiteral(".txt");
+        QCOMPARE(slugs, QDir(QStringLiteral(":/asanas")).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name));
+    }
+
     void aMissingFolderReportsAndDoesNotCrash()
     {
         const ContentModel model = ContentModel::load(QStringLiteral(TAVRELLO_FIXTURES "/no-such-folder"));
