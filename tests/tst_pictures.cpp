@@ -1,6 +1,8 @@
 #include "FakeServices.h"
 #include "app/MainWindow.h"
+#include "content/ContentModel.h"
 #include "content/ImageList.h"
+#include "content/RawPicture.h"
 #include "platform/ApplicationStyle.h"
 #include "platform/IconStyle.h"
 
@@ -138,6 +140,59 @@ private Q_SLOTS:
         QCOMPARE(picture->property("PictureIndex").toInt(), 1);
         QCOMPARE(picture->pixmap().toImage(), mdi.IMG()->picture(1, picture->devicePixelRatioF()).toImage());
         QCOMPARE(picture->accessibleDescription(), QStringLiteral("Anjali Mudra"));
+    }
+
+    // The start picture comes with the program already decoded; it must be exactly what its JPEG
+    // decodes to, and every other picture is decoded from its JPEG.
+    void startPictureIsWhatItsJpegDecodesTo()
+    {
+        QVERIFY(QFile::exists(QStringLiteral(":/decoded/%1.raw").arg(Content().slug(0))));
+        const ImageList images;
+        for (const int position : {1, 2, 32}) {
+            const QImage shown = images.picture(position).toImage();
+            const QImage decoded = RawPicture::readJpeg(Content().picturePath(position - 1));
+            QVERIFY(!decoded.isNull());
+            QCOMPARE(shown.format(), decoded.format());
+            QCOMPARE(shown, decoded);
+            QCOMPARE(shown.dotsPerMeterX(), decoded.dotsPerMeterX());
+            QCOMPARE(shown.dotsPerMeterY(), decoded.dotsPerMeterY());
+        }
+    }
+
+    // A raw picture is taken only whole; anything else is no picture, and the JPEG is read instead.
+    void rawPictureIsTakenOnlyWhole_data()
+    {
+        QTest::addColumn<int>("cut");     // bytes taken off the end
+        QTest::addColumn<int>("spoilAt"); // a byte changed there, or -1
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("as written") << 0 << -1 << true;
+        QTest::newRow("one byte short") << 1 << -1 << false;
+        QTest::newRow("header only") << 37 * 4 * 3 << -1 << false;
+        QTest::newRow("another magic") << 0 << 0 << false;
+        QTest::newRow("another width") << 0 << 4 << false;
+        QTest::newRow("no such format") << 0 << 12 << false;
+    }
+    void rawPictureIsTakenOnlyWhole()
+    {
+        QFETCH(int, cut);
+        QFETCH(int, spoilAt);
+        QFETCH(bool, whole);
+        QImage image(37, 3, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 7, y * 80, (x + y) % 256));
+        image.setDotsPerMeterX(3779);
+        image.setDotsPerMeterY(2000);
+        QByteArray data = RawPicture::encode(image);
+        data.chop(cut);
+        if (spoilAt >= 0)
+            data[spoilAt] = char(data.at(spoilAt) + 100);
+        const QImage read = RawPicture::decode(data);
+        QCOMPARE(!read.isNull(), whole);
+        if (whole) {
+            QCOMPARE(read, image);
+            QCOMPARE(read.dotsPerMeterY(), 2000);
+        }
     }
 
     // On a screen of two device pixels per point (the run with QT_SCALE_FACTOR=2) the picture is
