@@ -141,27 +141,40 @@ void ContentModel::loadLookup(const QString &name, int expectedRows, std::vector
         problem(file + QStringLiteral(": cannot be read"));
         return;
     }
-    QHash<QString, AsanaIndex> indexByName;
+    // Lines and names are views into the text, and names are found by view: the lookups are
+    // read at start-up, so nothing but each row's key is copied.
+    QHash<QStringView, AsanaIndex> indexByName;
     for (AsanaIndex i = 0; i < m_asanas.size(); ++i)
         indexByName.insert(m_asanas.at(i).SanskritName, i);
     QSet<QString> keys;
-    const QStringList lines = text->split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString line = lines.at(n).trimmed();
+    const QStringView all(*text);
+    qsizetype n = 0; // the line's index
+    for (qsizetype start = 0; start <= all.size(); ++n) {
+        qsizetype end = all.indexOf(u'\n', start);
+        if (end < 0)
+            end = all.size();
+        const QStringView line = all.mid(start, end - start).trimmed();
+        start = end + 1;
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        // Formatted only for a problem: the lookups are read at start-up.
+        // Formatted only for a problem.
         const auto where = [&file, n] { return QStringLiteral("%1 line %2").arg(file).arg(n + 1); };
         const qsizetype colon = line.indexOf(QLatin1String(": "));
         if (colon <= 0) {
             problem(where() + QStringLiteral(": expected 'Key: Asana, Asana'"));
             continue;
         }
-        LookupRow row{line.left(colon), {}};
+        LookupRow row{line.left(colon).toString(), {}};
         if (keys.contains(row.key))
             problem(where() + QStringLiteral(": %1 is listed twice").arg(row.key));
         keys.insert(row.key);
-        for (const QString &asana : line.mid(colon + 2).split(QLatin1String(", "))) {
+        const QStringView names = line.mid(colon + 2);
+        for (qsizetype from = 0; from <= names.size();) {
+            qsizetype to = names.indexOf(QLatin1String(", "), from);
+            if (to < 0)
+                to = names.size();
+            const QStringView asana = names.mid(from, to - from);
+            from = to + 2;
             const auto found = indexByName.constFind(asana);
             if (found == indexByName.cend())
                 problem(where() + QStringLiteral(": no asana named '%1'").arg(asana));
