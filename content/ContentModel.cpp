@@ -1,10 +1,12 @@
 #include "content/ContentModel.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QRegularExpression>
 #include <QResource>
 #include <QSet>
@@ -80,12 +82,147 @@ bool looksNumbered(const QString &field) { return field.startsWith(QLatin1String
 
 ContentModel ContentModel::load(const QString &root)
 {
-    ContentModel model(root.endsWith(u'/') ? root : root + u'/');
+    const QString folder = root.endsWith(u'/') ? root : root + u'/';
+    if (folder.startsWith(u':')) {
+        const QResource snapshot(folder + QStringLiteral("content.snapshot"));
+        if (snapshot.isValid())
+            if (std::optional<ContentModel> model = fromSnapshot(folder, snapshot.uncompressedData()))
+                return *std::move(model);
+    }
+    ContentModel model(folder);
     model.loadAsanas();
     model.loadLookup(QStringLiteral("body-parts"), BodyPartCount, model.m_bodyParts);
     model.loadLookup(QStringLiteral("therapeutic-applications"), TherapeuticApplicationCount, model.m_applications);
     model.loadSections();
     model.loadTexts();
+    return model;
+}
+
+namespace {
+
+constexpr quint32 SnapshotMagic = 0x54435331; // "TCS1"; a new layout takes a new number
+
+void write(QDataStream &out, const AsanaRecord &record)
+{
+    out << record.SanskritName << record.EnglishName << record.Description << record.Procedure << record.Benefits
+        << record.Contraindications;
+}
+
+void read(QDataStream &in, AsanaRecord &record)
+{
+    in >> record.SanskritName >> record.EnglishName >> record.Description >> record.Procedure >> record.Benefits >>
+        record.Contraindications;
+}
+
+void write(QDataStream &out, const LookupRow &row)
+{
+    out << row.key << QList<AsanaIndex>(row.asanas.cbegin(), row.asanas.cend());
+}
+
+void read(QDataStream &in, LookupRow &row)
+{
+    QList<AsanaIndex> asanas;
+    in >> row.key >> asanas;
+    row.asanas.assign(asanas.cbegin(), asanas.cend());
+}
+
+void write(QDataStream &out, const TopicButton &topic) { out << topic.button << topic.caption; }
+
+void read(QDataStream &in, TopicButton &topic) { in >> topic.button >> topic.caption; }
+
+void write(QDataStream &out, const Section &section);
+void read(QDataStream &in, Section &section);
+
+template <typename List> void writeAll(QDataStream &out, const List &items)
+{
+    out << quint32(items.size());
+    for (const auto &item : items)
+        write(out, item);
+}
+
+template <typename List> void readAll(QDataStream &in, List &items)
+{
+    quint32 count = 0;
+    in >> count;
+    // Each item takes bytes, so a count beyond what is left comes from spoilt bytes.
+    if (in.device() && count > in.device()->bytesAvailable()) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        typename List::value_type item;
+        read(in, item);
+        items.push_back(std::move(item));
+    }
+}
+
+void write(QDataStream &out, const Section &section)
+{
+    out << section.button << section.caption << section.panel << qint32(section.panelLeft)
+        << qint32(section.panelHeight);
+    writeAll(out, section.topics);
+}
+
+void read(QDataStream &in, Section &section)
+{
+    qint32 left = 0, height = 0;
+    in >> section.button >> section.caption >> section.panel >> left >> height;
+    section.panelLeft = left;
+    section.panelHeight = height;
+    readAll(in, section.topics);
+}
+
+void prepare(QDataStream &stream)
+{
+    stream.setVersion(QDataStream::Qt_6_4);
+    stream.setByteOrder(QDataStream::LittleEndian);
+}
+
+} // namespace
+
+QByteArray ContentModel::snapshotOf(const QString &root)
+{
+    // Taken from a model just loaded: its problems are only those loading found.
+    const ContentModel model = load(root);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    prepare(out);
+    out << SnapshotMagic << model.m_problems;
+    writeAll(out, model.m_asanas);
+    out << model.m_slugs << model.m_positions;
+    writeAll(out, model.m_bodyParts);
+    writeAll(out, model.m_applications);
+    writeAll(out, model.m_sections);
+    // In name order, so that the same content gives the same bytes.
+    QMap<QString, QString> texts;
+    for (auto text = model.m_texts.cbegin(); text != model.m_texts.cend(); ++text)
+        texts.insert(text.key(), text.value());
+    out << texts;
+    return bytes;
+}
+
+std::optional<ContentModel> ContentModel::fromSnapshot(const QString &root, const QByteArray &snapshot)
+{
+    QDataStream in(snapshot);
+    prepare(in);
+    quint32 magic = 0;
+    in >> magic;
+    if (magic != SnapshotMagic)
+        return std::nullopt;
+    ContentModel model(root.endsWith(u'/') ? root : root + u'/');
+    in >> model.m_problems;
+    readAll(in, model.m_asanas);
+    in >> model.m_slugs >> model.m_positions;
+    readAll(in, model.m_bodyParts);
+    readAll(in, model.m_applications);
+    readAll(in, model.m_sections);
+    QMap<QString, QString> texts;
+    in >> texts;
+    for (auto text = texts.cbegin(); text != texts.cend(); ++text)
+        model.m_texts.insert(text.key(), text.value());
+    if (in.status() != QDataStream::Ok || !in.atEnd() || model.m_slugs.size() != model.m_asanas.size() ||
+        model.m_positions.size() != model.m_asanas.size())
+        return std::nullopt;
     return model;
 }
 
