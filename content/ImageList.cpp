@@ -2,7 +2,7 @@
 
 #include "content/AsanaCatalogue.h"
 #include "content/ContentModel.h"
-#include "content/RawPicture.h"
+#include "platform/RawPicture.h"
 
 #include <QFile>
 #include <QResource>
@@ -42,7 +42,7 @@ QPixmap ImageList::picture(int position, qreal devicePixelRatio) const
                 QResource(QStringLiteral(":/decoded/%1.raw").arg(Content().slug(index))).uncompressedData()));
         const QString file = Content().picturePath(index, doubleSize);
         if (cached.isNull())
-            cached = QPixmap::fromImage(RawPicture::readJpeg(file));
+            cached = QPixmap::fromImage(RawPicture::readFile(file, "jpg"));
         if (cached.isNull()) {
             qCWarning(lcContent) << "picture" << file << "does not decode";
             return {};

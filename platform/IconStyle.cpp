@@ -1,22 +1,27 @@
 #include "platform/IconStyle.h"
 
 #include "platform/ApplicationStyle.h"
+#include "platform/RawPicture.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QHash>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QResource>
 #include <QWidget>
 
 namespace {
 
+// One of Qt's files, from the copy the build decoded (see platform/CMakeLists.txt) where there is one.
 QPixmap readPng(const QString &file)
 {
-    QImageReader reader(file, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    const QString decoded = QStringLiteral(":/decoded-style/%1.raw").arg(QFileInfo(file).completeBaseName());
+    QImage image = RawPicture::decode(QResource(decoded).uncompressedData());
+    if (image.isNull())
+        image = RawPicture::readFile(file, "png");
+    return QPixmap::fromImage(std::move(image));
 }
 
 // The style makes these icons of the files below for a left-to-right layout at one device pixel

@@ -2,9 +2,9 @@
 #include "app/MainWindow.h"
 #include "content/ContentModel.h"
 #include "content/ImageList.h"
-#include "content/RawPicture.h"
 #include "platform/ApplicationStyle.h"
 #include "platform/IconStyle.h"
+#include "platform/RawPicture.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -19,6 +19,13 @@
 // The 32 asana pictures and the program icon, as the program embeds them.
 class tst_pictures : public QObject {
     Q_OBJECT
+
+    // A picture the build keeps decoded; null where there is none.
+    static QImage decodedFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? RawPicture::decode(file.readAll()) : QImage();
+    }
 
     // Share of pixels clearly darker than the light background: the figure.
     static double figureShare(const QImage &image)
@@ -130,6 +137,10 @@ private Q_SLOTS:
         MDI mdi;
         QVERIFY(!mdi.windowIcon().isNull());
         QVERIFY(mdi.windowIcon().availableSizes().contains(QSize(32, 32)));
+        // The build keeps the windows' icon decoded: the same pixels as its file.
+        QVERIFY(!decodedFile(QStringLiteral(":/decoded/tavrello-32.raw")).isNull());
+        QCOMPARE(mdi.windowIcon().pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
+                 QImage(QStringLiteral(":/icons/tavrello-32.png")).convertToFormat(QImage::Format_ARGB32));
     }
 
     void picYogaStartsWithTheFirstPicture()
@@ -150,7 +161,7 @@ private Q_SLOTS:
         const ImageList images;
         for (const int position : {1, 2, 32}) {
             const QImage shown = images.picture(position).toImage();
-            const QImage decoded = RawPicture::readJpeg(Content().picturePath(position - 1));
+            const QImage decoded = RawPicture::readFile(Content().picturePath(position - 1), "jpg");
             QVERIFY(!decoded.isNull());
             QCOMPARE(shown.format(), decoded.format());
             QCOMPARE(shown, decoded);
@@ -195,6 +206,20 @@ private Q_SLOTS:
         }
     }
 
+    // A picture with a colour table, as Qt's small icons are, keeps its table.
+    void rawPictureKeepsAColourTable()
+    {
+        QImage image(5, 3, QImage::Format_Indexed8);
+        image.setColorTable({qRgba(0, 0, 0, 0), qRgb(200, 10, 10), qRgba(10, 200, 10, 128)});
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, uint((x + y) % 3));
+        const QImage read = RawPicture::decode(RawPicture::encode(image));
+        QCOMPARE(read.colorTable(), image.colorTable());
+        QCOMPARE(read, image);
+        QCOMPARE(read.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
+    }
+
     // On a screen of two device pixels per point (the run with QT_SCALE_FACTOR=2) the picture is
     // the sharp one, at the same logical size; on a plain screen the 250-pixel one.
     void picYogaIsSharpOnHiDpiScreens()
@@ -227,6 +252,9 @@ private Q_SLOTS:
     void standardIconsReadDirectlyAreTheStylesOwn()
     {
         QFETCH(int, which);
+        // The files the style reads are there decoded, so that is what is compared below.
+        for (const char *name : {"qtlogo-64", "titlebar-max-16", "toolbar-ext-h-8"})
+            QVERIFY2(!decodedFile(QStringLiteral(":/decoded-style/%1.raw").arg(QLatin1String(name))).isNull(), name);
         const QStyle *current = QApplication::style();
         if (const auto *proxy = qobject_cast<const QProxyStyle *>(current))
             current = proxy->baseStyle();
