@@ -6,8 +6,11 @@
 
 #include <QEvent>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -21,6 +24,35 @@ void paintOffScreen(QWidget *widget)
     QPixmap canvas(widget->size() * ratio);
     canvas.setDevicePixelRatio(ratio);
     widget->render(&canvas);
+}
+
+// Draws the looks a button takes under the pointer, pressed, released and left with the focus,
+// into a throwaway pixmap, so that the style's cache holds each bevel before the first press:
+// painting the panels draws their plain look only. The options are those a button of the active
+// window gets from Qt for a press with the mouse, which gives it the focus.
+void drawPointerLooks(const QWidget *window)
+{
+    const QList<QPushButton *> buttons = window->findChildren<QPushButton *>();
+    for (const QPushButton *button : buttons) {
+        if (button->isFlat() || button->isCheckable() || button->autoDefault() || button->isDefault() ||
+            button->menu() || !button->isEnabled())
+            continue; // a look of its own; not worth guessing
+        const qreal ratio = button->devicePixelRatioF();
+        QPixmap canvas(button->size() * ratio);
+        canvas.setDevicePixelRatio(ratio);
+        QPainter painter(&canvas);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.palette.setCurrentColorGroup(QPalette::Active);
+        const QStyle::State plain = QStyle::State_Enabled | QStyle::State_Active;
+        for (const QStyle::State look : {QStyle::State_MouseOver | QStyle::State_Raised,
+                                         QStyle::State_MouseOver | QStyle::State_Sunken | QStyle::State_HasFocus,
+                                         QStyle::State_MouseOver | QStyle::State_Raised | QStyle::State_HasFocus,
+                                         QStyle::State_Raised | QStyle::State_HasFocus}) {
+            option.state = plain | look;
+            button->style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, button);
+        }
+    }
 }
 
 class WarmUp final : public QObject {
@@ -58,6 +90,12 @@ private:
                 return;
             }
         }
+        if (!m_pointerLooksDrawn) {
+            m_pointerLooksDrawn = true;
+            drawPointerLooks(m_window);
+            QTimer::singleShot(0, this, &WarmUp::next);
+            return;
+        }
         if (const AsanaFinder *finder = m_window->findChild<AsanaFinder *>())
             finder->decodeFirstPictures();
         // Start-up reads its images without probing; the first read that probes (a message
@@ -70,6 +108,7 @@ private:
 
     QWidget *m_window;
     QList<QPointer<QWidget>> m_hidden;
+    bool m_pointerLooksDrawn = false;
 };
 
 } // namespace

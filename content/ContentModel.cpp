@@ -1,11 +1,14 @@
 #include "content/ContentModel.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QRegularExpression>
+#include <QResource>
 #include <QSet>
 
 Q_LOGGING_CATEGORY(lcContent, "tavrello.content", QtWarningMsg)
@@ -20,8 +23,23 @@ constexpr int SectionCount = 7;
 constexpr int TopicCount = 21;
 constexpr int IntroductionParagraphs = 3;
 
+// A node of the embedded resource tree: a file or a folder of them.
+class ResourceNode final : public QResource {
+public:
+    using QResource::children;
+    using QResource::isDir;
+    using QResource::isFile;
+    using QResource::QResource;
+};
+
 std::optional<QString> readText(const QString &path)
 {
+    // An embedded text is read straight from the resource, without a file engine around it.
+    if (path.startsWith(u':')) {
+        const ResourceNode resource(path);
+        if (resource.isValid() && resource.isFile())
+            return QString::fromUtf8(resource.uncompressedData());
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -38,13 +56,40 @@ bool isNumberedList(const QString &field)
     return true;
 }
 
+// The *.txt files of a folder by name, as QDir::entryList gives them. An embedded folder is listed
+// from the resource tree itself, at a fraction of a directory iterator's cost; the build embeds
+// files only, so each name there is a file.
+QStringList textFiles(const QString &folder)
+{
+    if (folder.startsWith(u':')) {
+        const ResourceNode resource(folder);
+        if (resource.isValid() && resource.isDir()) {
+            QStringList files;
+            for (const QString &name : resource.children()) {
+                if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) && !name.startsWith(u'.'))
+                    files << name;
+            }
+            std::sort(files.begin(), files.end());
+            return files;
+        }
+    }
+    return QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+}
+
 bool looksNumbered(const QString &field) { return field.startsWith(QLatin1String("1. ")); }
 
 } // namespace
 
 ContentModel ContentModel::load(const QString &root)
 {
-    ContentModel model(root.endsWith(u'/') ? root : root + u'/');
+    const QString folder = root.endsWith(u'/') ? root : root + u'/';
+    if (folder.startsWith(u':')) {
+        const QResource snapshot(folder + QStringLiteral("content.snapshot"));
+        if (snapshot.isValid())
+            if (std::optional<ContentModel> model = fromSnapshot(folder, snapshot.uncompressedData()))
+                return *std::move(model);
+    }
+    ContentModel model(folder);
     model.loadAsanas();
     model.loadLookup(QStringLiteral("body-parts"), BodyPartCount, model.m_bodyParts);
     model.loadLookup(QStringLiteral("therapeutic-applications"), TherapeuticApplicationCount, model.m_applications);
@@ -53,10 +98,138 @@ ContentModel ContentModel::load(const QString &root)
     return model;
 }
 
+namespace {
+
+constexpr quint32 SnapshotMagic = 0x54435331; // "TCS1"; a new layout takes a new number
+
+void write(QDataStream &out, const AsanaRecord &record)
+{
+    out << record.SanskritName << record.EnglishName << record.Description << record.Procedure << record.Benefits
+        << record.Contraindications;
+}
+
+void read(QDataStream &in, AsanaRecord &record)
+{
+    in >> record.SanskritName >> record.EnglishName >> record.Description >> record.Procedure >> record.Benefits >>
+        record.Contraindications;
+}
+
+void write(QDataStream &out, const LookupRow &row)
+{
+    out << row.key << QList<AsanaIndex>(row.asanas.cbegin(), row.asanas.cend());
+}
+
+void read(QDataStream &in, LookupRow &row)
+{
+    QList<AsanaIndex> asanas;
+    in >> row.key >> asanas;
+    row.asanas.assign(asanas.cbegin(), asanas.cend());
+}
+
+void write(QDataStream &out, const TopicButton &topic) { out << topic.button << topic.caption; }
+
+void read(QDataStream &in, TopicButton &topic) { in >> topic.button >> topic.caption; }
+
+void write(QDataStream &out, const Section &section);
+void read(QDataStream &in, Section &section);
+
+template <typename List> void writeAll(QDataStream &out, const List &items)
+{
+    out << quint32(items.size());
+    for (const auto &item : items)
+        write(out, item);
+}
+
+template <typename List> void readAll(QDataStream &in, List &items)
+{
+    quint32 count = 0;
+    in >> count;
+    // Each item takes bytes, so a count beyond what is left comes from spoilt bytes.
+    if (in.device() && count > in.device()->bytesAvailable()) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        typename List::value_type item;
+        read(in, item);
+        items.push_back(std::move(item));
+    }
+}
+
+void write(QDataStream &out, const Section &section)
+{
+    out << section.button << section.caption << section.panel << qint32(section.panelLeft)
+        << qint32(section.panelHeight);
+    writeAll(out, section.topics);
+}
+
+void read(QDataStream &in, Section &section)
+{
+    qint32 left = 0, height = 0;
+    in >> section.button >> section.caption >> section.panel >> left >> height;
+    section.panelLeft = left;
+    section.panelHeight = height;
+    readAll(in, section.topics);
+}
+
+void prepare(QDataStream &stream)
+{
+    stream.setVersion(QDataStream::Qt_6_4);
+    stream.setByteOrder(QDataStream::LittleEndian);
+}
+
+} // namespace
+
+QByteArray ContentModel::snapshotOf(const QString &root)
+{
+    // Taken from a model just loaded: its problems are only those loading found.
+    const ContentModel model = load(root);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    prepare(out);
+    out << SnapshotMagic << model.m_problems;
+    writeAll(out, model.m_asanas);
+    out << model.m_slugs << model.m_positions;
+    writeAll(out, model.m_bodyParts);
+    writeAll(out, model.m_applications);
+    writeAll(out, model.m_sections);
+    // In name order, so that the same content gives the same bytes.
+    QMap<QString, QString> texts;
+    for (auto text = model.m_texts.cbegin(); text != model.m_texts.cend(); ++text)
+        texts.insert(text.key(), text.value());
+    out << texts;
+    return bytes;
+}
+
+std::optional<ContentModel> ContentModel::fromSnapshot(const QString &root, const QByteArray &snapshot)
+{
+    QDataStream in(snapshot);
+    prepare(in);
+    quint32 magic = 0;
+    in >> magic;
+    if (magic != SnapshotMagic)
+        return std::nullopt;
+    ContentModel model(root.endsWith(u'/') ? root : root + u'/');
+    in >> model.m_problems;
+    readAll(in, model.m_asanas);
+    in >> model.m_slugs >> model.m_positions;
+    readAll(in, model.m_bodyParts);
+    readAll(in, model.m_applications);
+    readAll(in, model.m_sections);
+    QMap<QString, QString> texts;
+    in >> texts;
+    for (auto text = texts.cbegin(); text != texts.cend(); ++text)
+        model.m_texts.insert(text.key(), text.value());
+    if (in.status() != QDataStream::Ok || !in.atEnd() || model.m_slugs.size() != model.m_asanas.size() ||
+        model.m_positions.size() != model.m_asanas.size())
+        return std::nullopt;
+    return model;
+}
+
 void ContentModel::loadAsanas()
 {
     const QDir folder(path(QStringLiteral("asanas")));
-    const QStringList files = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    const QStringList files = textFiles(folder.path());
     if (files.size() != AsanaCount)
         problem(QStringLiteral("asanas: %1 records where there must be %2").arg(files.size()).arg(AsanaCount));
     for (qsizetype position = 1; position <= files.size(); ++position) {
@@ -105,27 +278,40 @@ void ContentModel::loadLookup(const QString &name, int expectedRows, std::vector
         problem(file + QStringLiteral(": cannot be read"));
         return;
     }
-    QHash<QString, AsanaIndex> indexByName;
+    // Lines and names are views into the text, and names are found by view: the lookups are
+    // read at start-up, so nothing but each row's key is copied.
+    QHash<QStringView, AsanaIndex> indexByName;
     for (AsanaIndex i = 0; i < m_asanas.size(); ++i)
         indexByName.insert(m_asanas.at(i).SanskritName, i);
     QSet<QString> keys;
-    const QStringList lines = text->split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString line = lines.at(n).trimmed();
+    const QStringView all(*text);
+    qsizetype n = 0; // the line's index
+    for (qsizetype start = 0; start <= all.size(); ++n) {
+        qsizetype end = all.indexOf(u'\n', start);
+        if (end < 0)
+            end = all.size();
+        const QStringView line = all.mid(start, end - start).trimmed();
+        start = end + 1;
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        // Formatted only for a problem: the lookups are read at start-up.
+        // Formatted only for a problem.
         const auto where = [&file, n] { return QStringLiteral("%1 line %2").arg(file).arg(n + 1); };
         const qsizetype colon = line.indexOf(QLatin1String(": "));
         if (colon <= 0) {
             problem(where() + QStringLiteral(": expected 'Key: Asana, Asana'"));
             continue;
         }
-        LookupRow row{line.left(colon), {}};
+        LookupRow row{line.left(colon).toString(), {}};
         if (keys.contains(row.key))
             problem(where() + QStringLiteral(": %1 is listed twice").arg(row.key));
         keys.insert(row.key);
-        for (const QString &asana : line.mid(colon + 2).split(QLatin1String(", "))) {
+        const QStringView names = line.mid(colon + 2);
+        for (qsizetype from = 0; from <= names.size();) {
+            qsizetype to = names.indexOf(QLatin1String(", "), from);
+            if (to < 0)
+                to = names.size();
+            const QStringView asana = names.mid(from, to - from);
+            from = to + 2;
             const auto found = indexByName.constFind(asana);
             if (found == indexByName.cend())
                 problem(where() + QStringLiteral(": no asana named '%1'").arg(asana));

@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 #include <QStringList>
 
+#include <optional>
+
 Q_DECLARE_LOGGING_CATEGORY(lcContent)
 
 // Everything in data/, read once and checked as a whole: the asana records with their pictures
@@ -16,6 +18,14 @@ public:
     // Reads a folder laid out like data/ (":/" for the embedded copy). Whatever cannot be read or
     // does not fit is listed by problems(); the rest is kept.
     static ContentModel load(const QString &root);
+
+    // What loading a folder finds, as bytes: the build takes one of data/ and embeds it as
+    // content.snapshot, and loading an embedded folder that carries one takes the model from it
+    // instead of reading and parsing every file again. The checks that problems() makes on first
+    // use run on it all the same.
+    static QByteArray snapshotOf(const QString &root);
+    // Nothing for bytes that are not a whole snapshot.
+    static std::optional<ContentModel> fromSnapshot(const QString &root, const QByteArray &snapshot);
 
     // Everything found wrong, one line each; empty for sound data. The topic pages, the records'
     // fields and whether each record's files are there are checked on the first call, so that

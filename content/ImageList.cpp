@@ -2,9 +2,10 @@
 
 #include "content/AsanaCatalogue.h"
 #include "content/ContentModel.h"
+#include "platform/RawPicture.h"
 
 #include <QFile>
-#include <QImageReader>
+#include <QResource>
 
 namespace {
 
@@ -35,11 +36,13 @@ QPixmap ImageList::picture(int position, qreal devicePixelRatio) const
     const bool doubleSize = devicePixelRatio >= DoubleSizeFrom && QFile::exists(Content().picturePath(index, true));
     QPixmap &cached = (doubleSize ? m_doubleCache : m_cache)[index];
     if (cached.isNull()) {
+        // The build keeps the start picture decoded; any other is decoded here.
+        if (!doubleSize)
+            cached = QPixmap::fromImage(RawPicture::decode(
+                QResource(QStringLiteral(":/decoded/%1.raw").arg(Content().slug(index))).uncompressedData()));
         const QString file = Content().picturePath(index, doubleSize);
-        // Told the format, the reader loads only the JPEG plug-in instead of asking each one.
-        QImageReader reader(file, "jpg");
-        reader.setAutoDetectImageFormat(false);
-        cached = QPixmap::fromImage(reader.read());
+        if (cached.isNull())
+            cached = QPixmap::fromImage(RawPicture::readFile(file, "jpg"));
         if (cached.isNull()) {
             qCWarning(lcContent) << "picture" << file << "does not decode";
             return {};

@@ -4,7 +4,8 @@
 #include <QPixmap>
 
 // IMG: the 32 asana pictures, addressed by 1-based position. Pictures are decoded on first use,
-// at double size for screens of 1.5 device pixels or more, where that variant exists.
+// at double size for screens of 1.5 device pixels or more, where that variant exists; the build
+// keeps the start picture decoded at single size.
 class ImageList final : public QObject {
     Q_OBJECT
 public:

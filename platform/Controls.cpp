@@ -1,12 +1,13 @@
 #include "platform/Controls.h"
 
 #include "platform/ButtonStyle.h"
+#include "platform/RawPicture.h"
 #include "platform/Twips.h"
 
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResource>
 #include <QScreen>
 
 LinkLabel::LinkLabel(const QString &name, const QString &text, QWidget *parent) : QLabel(text, parent)
@@ -122,11 +123,13 @@ void centreOnScreen(QWidget *window)
 
 QIcon programIcon()
 {
-    // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher. Read as PNG
-    // without probing, which would load every image-format plug-in.
-    QImageReader reader(QStringLiteral(":/icons/tavrello-32.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
+    // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher. The build keeps
+    // it decoded (content/CMakeLists.txt); otherwise it is read as PNG without probing, which would
+    // load every image-format plug-in.
+    QImage icon = RawPicture::decode(QResource(QStringLiteral(":/decoded/tavrello-32.raw")).uncompressedData());
+    if (icon.isNull())
+        icon = RawPicture::readFile(QStringLiteral(":/icons/tavrello-32.png"), "png");
+    return QIcon(QPixmap::fromImage(std::move(icon)));
 }
 
 } // namespace Controls

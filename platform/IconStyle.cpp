@@ -1,29 +1,38 @@
 #include "platform/IconStyle.h"
 
 #include "platform/ApplicationStyle.h"
+#include "platform/RawPicture.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QHash>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QResource>
 #include <QWidget>
 
 namespace {
 
+// One of Qt's files, from the copy the build decoded (see platform/CMakeLists.txt) where there is one.
 QPixmap readPng(const QString &file)
 {
-    QImageReader reader(file, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    const QString decoded = QStringLiteral(":/decoded-style/%1.raw").arg(QFileInfo(file).completeBaseName());
+    QImage image = RawPicture::decode(QResource(decoded).uncompressedData());
+    if (image.isNull())
+        image = RawPicture::readFile(file, "png");
+    return QPixmap::fromImage(std::move(image));
 }
 
-// The files the style makes these icons of, for a left-to-right layout at one device pixel per
-// point; elsewhere the style adds mirrored or larger files of its own.
+// The style makes these icons of the files below for a left-to-right layout at one device pixel
+// per point; elsewhere it adds mirrored or larger files of its own.
+bool readsDirectly(const QWidget *widget)
+{
+    return qApp->devicePixelRatio() <= 1.0 && !QGuiApplication::isRightToLeft() && !(widget && widget->isRightToLeft());
+}
+
 QIcon readStandardIcon(const QStyle *style, QStyle::StandardPixmap which, const QWidget *widget)
 {
-    if (qApp->devicePixelRatio() > 1.0 || QGuiApplication::isRightToLeft() || (widget && widget->isRightToLeft()))
-        return {};
     const QString common = QStringLiteral(":/qt-project.org/styles/commonstyle/images/");
     QStringList files;
     QIcon icon;
@@ -59,13 +68,19 @@ public:
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
     {
-        if (!option) {
-            const QIcon icon = readStandardIcon(baseStyle(), which, widget);
-            if (!icon.isNull())
-                return icon;
+        if (!option && readsDirectly(widget)) {
+            // Read once: each MDI sub-window asks for its menu icon three times as it is made.
+            auto read = m_read.constFind(which);
+            if (read == m_read.cend())
+                read = m_read.insert(which, readStandardIcon(baseStyle(), which, widget));
+            if (!read->isNull())
+                return *read;
         }
         return QProxyStyle::standardIcon(which, option, widget);
     }
+
+private:
+    mutable QHash<int, QIcon> m_read; // a null icon: the style makes that one itself
 };
 
 } // namespace

@@ -9,6 +9,47 @@ class tst_content : public QObject {
 
     static QString problemsText(const ContentModel &model) { return model.problems().join(u'\n'); }
 
+    // The first thing two models disagree on, or nothing.
+    static QString difference(const ContentModel &a, const ContentModel &b)
+    {
+        if (a.problems() != b.problems())
+            return QStringLiteral("problems: ") + problemsText(a) + QStringLiteral(" | ") + problemsText(b);
+        if (a.asanas().size() != b.asanas().size())
+            return QStringLiteral("number of records");
+        for (int i = 0; i < a.asanas().size(); ++i) {
+            const modYogasana::AsanaRecord &x = a.asanas().at(i), &y = b.asanas().at(i);
+            if (a.slug(i) != b.slug(i) || x.SanskritName != y.SanskritName || x.EnglishName != y.EnglishName ||
+                x.Description != y.Description || x.Procedure != y.Procedure || x.Benefits != y.Benefits ||
+                x.Contraindications != y.Contraindications)
+                return QStringLiteral("record %1").arg(a.slug(i));
+        }
+        const std::pair<const std::vector<modYogasana::LookupRow> *, const std::vector<modYogasana::LookupRow> *>
+            lookups[] = {{&a.bodyParts(), &b.bodyParts()},
+                         {&a.therapeuticApplications(), &b.therapeuticApplications()}};
+        for (const auto &[x, y] : lookups) {
+            if (x->size() != y->size())
+                return QStringLiteral("number of lookup rows");
+            for (size_t r = 0; r < x->size(); ++r)
+                if (x->at(r).key != y->at(r).key || x->at(r).asanas != y->at(r).asanas)
+                    return QStringLiteral("lookup row ") + x->at(r).key;
+        }
+        if (a.sections().size() != b.sections().size())
+            return QStringLiteral("number of sections");
+        for (int k = 0; k < a.sections().size(); ++k) {
+            const Section &x = a.sections().at(k), &y = b.sections().at(k);
+            if (x.button != y.button || x.caption != y.caption || x.panel != y.panel || x.panelLeft != y.panelLeft ||
+                x.panelHeight != y.panelHeight || x.topics.size() != y.topics.size())
+                return QStringLiteral("section ") + x.button;
+            for (int t = 0; t < x.topics.size(); ++t)
+                if (x.topics.at(t).button != y.topics.at(t).button || x.topics.at(t).caption != y.topics.at(t).caption)
+                    return QStringLiteral("topic ") + x.topics.at(t).button;
+        }
+        for (const QString &name : RequiredTexts())
+            if (a.text(name) != b.text(name))
+                return QStringLiteral("text ") + name;
+        return {};
+    }
+
 private Q_SLOTS:
     void shippedContentHasNoProblems()
     {
@@ -97,6 +138,87 @@ private Q_SLOTS:
         QCOMPARE(model.topic(QStringLiteral("Command11")).blocks.size(), 2);
         QVERIFY(model.topic(QStringLiteral("Command12")).blocks.isEmpty());
         QCOMPARE(model.text(QStringLiteral("introduction")), QStringLiteral("One paragraph.\nTwo paragraphs."));
+    }
+
+    // An embedded folder is listed and read from the resource tree itself; it must give what the
+    // same folder gives on disk, faults included.
+    void anEmbeddedFolderLoadsAsOnDisk()
+    {
+        const ContentModel onDisk = ContentModel::load(QStringLiteral(TAVRELLO_FIXTURES "/broken-content"));
+        const ContentModel embedded = ContentModel::load(QStringLiteral(":/embedded/broken-content"));
+        QCOMPARE(embedded.problems(), onDisk.problems());
+        QCOMPARE(embedded.asanas().size(), onDisk.asanas().size());
+        for (int i = 0; i < onDisk.asanas().size(); ++i) {
+            QCOMPARE(embedded.slug(i), onDisk.slug(i));
+            QCOMPARE(embedded.asanas().at(i).SanskritName, onDisk.asanas().at(i).SanskritName);
+            QCOMPARE(embedded.asanas().at(i).Procedure, onDisk.asanas().at(i).Procedure);
+        }
+        QCOMPARE(embedded.bodyParts().size(), onDisk.bodyParts().size());
+        QCOMPARE(embedded.text(QStringLiteral("introduction")), onDisk.text(QStringLiteral("introduction")));
+    }
+
+    // The program's own content comes from the snapshot the build takes of data/: it must be what
+    // reading data/ itself gives.
+    void shippedContentIsWhatItsFilesSay()
+    {
+        QFile embedded(QStringLiteral(":/content.snapshot"));
+        QVERIFY(embedded.open(QIODevice::ReadOnly));
+        const std::optional<ContentModel> taken = ContentModel::fromSnapshot(QStringLiteral(":/"), embedded.readAll());
+        QVERIFY(taken);
+        const ContentModel read = ContentModel::load(QStringLiteral(TAVRELLO_DATA));
+        QVERIFY(!read.asanas().isEmpty());
+        for (const ContentModel *model : {&*taken, &Content()}) {
+            const QString different = difference(*model, read);
+            QVERIFY2(different.isEmpty(), qPrintable(different));
+        }
+    }
+
+    // A snapshot keeps whatever loading found, faults and all; the checks made on first use then
+    // find the rest, as they do for the folder itself.
+    void aSnapshotKeepsWhatLoadingFound()
+    {
+        const QString root = QStringLiteral(TAVRELLO_FIXTURES "/broken-content");
+        const std::optional<ContentModel> taken = ContentModel::fromSnapshot(root, ContentModel::snapshotOf(root));
+        QVERIFY(taken);
+        const ContentModel read = ContentModel::load(root);
+        const QString different = difference(*taken, read);
+        QVERIFY2(different.isEmpty(), qPrintable(different));
+        QVERIFY(problemsText(*taken).contains(QStringLiteral("asanas/03-broken.txt: text outside a section")));
+    }
+
+    void aSpoiltSnapshotIsNotTaken_data()
+    {
+        QTest::addColumn<int>("cut");     // bytes taken off the end
+        QTest::addColumn<int>("spoilAt"); // a byte changed there, or -1
+        QTest::addColumn<int>("extra");   // bytes added at the end
+        QTest::newRow("one byte short") << 1 << -1 << 0;
+        QTest::newRow("half") << -2 << -1 << 0;
+        QTest::newRow("another layout") << 0 << 0 << 0;
+        QTest::newRow("a count spoilt") << 0 << 8 << 0;
+        QTest::newRow("one byte more") << 0 << -1 << 1;
+    }
+    void aSpoiltSnapshotIsNotTaken()
+    {
+        QFETCH(int, cut);
+        QFETCH(int, spoilAt);
+        QFETCH(int, extra);
+        const QString root = QStringLiteral(TAVRELLO_FIXTURES "/broken-content");
+        QByteArray snapshot = ContentModel::snapshotOf(root);
+        QVERIFY(ContentModel::fromSnapshot(root, snapshot));
+        snapshot.chop(cut == -2 ? snapshot.size() / 2 : cut);
+        if (spoilAt >= 0)
+            snapshot[spoilAt] = char(snapshot.at(spoilAt) ^ 0x40);
+        snapshot.append(extra, 'x');
+        QVERIFY(!ContentModel::fromSnapshot(root, snapshot));
+    }
+
+    // The program's own records come in the order a directory listing gives their files.
+    void shippedRecordsInTheirFilesOrder()
+    {
+        QStringList slugs;
+        for (int i = 0; i < Content().asanas().size(); ++i)
+            slugs << Content().slug(i) + QStringLiteral(".txt");
+        QCOMPARE(slugs, QDir(QStringLiteral(":/asanas")).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name));
     }
 
     void aMissingFolderReportsAndDoesNotCrash()

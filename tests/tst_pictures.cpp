@@ -1,8 +1,10 @@
 #include "FakeServices.h"
 #include "app/MainWindow.h"
+#include "content/ContentModel.h"
 #include "content/ImageList.h"
 #include "platform/ApplicationStyle.h"
 #include "platform/IconStyle.h"
+#include "platform/RawPicture.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -17,6 +19,13 @@
 // The 32 asana pictures and the program icon, as the program embeds them.
 class tst_pictures : public QObject {
     Q_OBJECT
+
+    // A picture the build keeps decoded; null where there is none.
+    static QImage decodedFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? RawPicture::decode(file.readAll()) : QImage();
+    }
 
     // Share of pixels clearly darker than the light background: the figure.
     static double figureShare(const QImage &image)
@@ -128,6 +137,10 @@ private Q_SLOTS:
         MDI mdi;
         QVERIFY(!mdi.windowIcon().isNull());
         QVERIFY(mdi.windowIcon().availableSizes().contains(QSize(32, 32)));
+        // The build keeps the windows' icon decoded: the same pixels as its file.
+        QVERIFY(!decodedFile(QStringLiteral(":/decoded/tavrello-32.raw")).isNull());
+        QCOMPARE(mdi.windowIcon().pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
+                 QImage(QStringLiteral(":/icons/tavrello-32.png")).convertToFormat(QImage::Format_ARGB32));
     }
 
     void picYogaStartsWithTheFirstPicture()
@@ -138,6 +151,73 @@ private Q_SLOTS:
         QCOMPARE(picture->property("PictureIndex").toInt(), 1);
         QCOMPARE(picture->pixmap().toImage(), mdi.IMG()->picture(1, picture->devicePixelRatioF()).toImage());
         QCOMPARE(picture->accessibleDescription(), QStringLiteral("Anjali Mudra"));
+    }
+
+    // The start picture comes with the program already decoded; it must be exactly what its JPEG
+    // decodes to, and every other picture is decoded from its JPEG.
+    void startPictureIsWhatItsJpegDecodesTo()
+    {
+        QVERIFY(QFile::exists(QStringLiteral(":/decoded/%1.raw").arg(Content().slug(0))));
+        const ImageList images;
+        for (const int position : {1, 2, 32}) {
+            const QImage shown = images.picture(position).toImage();
+            const QImage decoded = RawPicture::readFile(Content().picturePath(position - 1), "jpg");
+            QVERIFY(!decoded.isNull());
+            QCOMPARE(shown.format(), decoded.format());
+            QCOMPARE(shown, decoded);
+            QCOMPARE(shown.dotsPerMeterX(), decoded.dotsPerMeterX());
+            QCOMPARE(shown.dotsPerMeterY(), decoded.dotsPerMeterY());
+        }
+    }
+
+    // A raw picture is taken only whole; anything else is no picture, and the JPEG is read instead.
+    void rawPictureIsTakenOnlyWhole_data()
+    {
+        QTest::addColumn<int>("cut");     // bytes taken off the end
+        QTest::addColumn<int>("spoilAt"); // a byte changed there, or -1
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("as written") << 0 << -1 << true;
+        QTest::newRow("one byte short") << 1 << -1 << false;
+        QTest::newRow("header only") << 37 * 4 * 3 << -1 << false;
+        QTest::newRow("another magic") << 0 << 0 << false;
+        QTest::newRow("another width") << 0 << 4 << false;
+        QTest::newRow("no such format") << 0 << 12 << false;
+    }
+    void rawPictureIsTakenOnlyWhole()
+    {
+        QFETCH(int, cut);
+        QFETCH(int, spoilAt);
+        QFETCH(bool, whole);
+        QImage image(37, 3, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 7, y * 80, (x + y) % 256));
+        image.setDotsPerMeterX(3779);
+        image.setDotsPerMeterY(2000);
+        QByteArray data = RawPicture::encode(image);
+        data.chop(cut);
+        if (spoilAt >= 0)
+            data[spoilAt] = char(data.at(spoilAt) + 100);
+        const QImage read = RawPicture::decode(data);
+        QCOMPARE(!read.isNull(), whole);
+        if (whole) {
+            QCOMPARE(read, image);
+            QCOMPARE(read.dotsPerMeterY(), 2000);
+        }
+    }
+
+    // A picture with a colour table, as Qt's small icons are, keeps its table.
+    void rawPictureKeepsAColourTable()
+    {
+        QImage image(5, 3, QImage::Format_Indexed8);
+        image.setColorTable({qRgba(0, 0, 0, 0), qRgb(200, 10, 10), qRgba(10, 200, 10, 128)});
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, uint((x + y) % 3));
+        const QImage read = RawPicture::decode(RawPicture::encode(image));
+        QCOMPARE(read.colorTable(), image.colorTable());
+        QCOMPARE(read, image);
+        QCOMPARE(read.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
     }
 
     // On a screen of two device pixels per point (the run with QT_SCALE_FACTOR=2) the picture is
@@ -172,6 +252,9 @@ private Q_SLOTS:
     void standardIconsReadDirectlyAreTheStylesOwn()
     {
         QFETCH(int, which);
+        // The files the style reads are there decoded, so that is what is compared below.
+        for (const char *name : {"qtlogo-64", "titlebar-max-16", "toolbar-ext-h-8"})
+            QVERIFY2(!decodedFile(QStringLiteral(":/decoded-style/%1.raw").arg(QLatin1String(name))).isNull(), name);
         const QStyle *current = QApplication::style();
         if (const auto *proxy = qobject_cast<const QProxyStyle *>(current))
             current = proxy->baseStyle();
@@ -204,6 +287,11 @@ private Q_SLOTS:
             expected.paint(&onReference, QRect(3, 5, 40, 30));
         }
         QCOMPARE(painted, reference);
+        // Asked again, as each sub-window asks for its menu icon several times: still the same.
+        const QIcon again = style->standardIcon(pixmap);
+        QCOMPARE(again.availableSizes(), expected.availableSizes());
+        for (const int size : {16, 32, 64})
+            QCOMPARE(again.pixmap(QSize(size, size)).toImage(), expected.pixmap(QSize(size, size)).toImage());
     }
 
     // The button and icon proxies each own a new instance of the application's style; once the

@@ -1,0 +1,81 @@
+#include "platform/RawPicture.h"
+
+#include <QColorSpace>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace RawPicture {
+
+namespace {
+
+constexpr char Magic[4] = {'T', 'R', 'P', '2'};
+// After the magic: width, height, format, bytes per line, dots per metre across and down, and the
+// number of colours in the colour table, which follows; then the pixels.
+constexpr int Fields = 7;
+constexpr qsizetype HeaderSize = sizeof(Magic) + Fields * sizeof(quint32);
+constexpr quint32 MaxColours = 256;
+
+void append(QByteArray &data, quint32 value)
+{
+    const quint32 stored = qToLittleEndian(value);
+    data.append(reinterpret_cast<const char *>(&stored), sizeof(stored));
+}
+
+quint32 at(QByteArrayView data, qsizetype offset) { return qFromLittleEndian<quint32>(data.data() + offset); }
+
+} // namespace
+
+QImage readFile(const QString &file, const char *format)
+{
+    QImageReader reader(file, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QByteArray encode(const QImage &image)
+{
+    // Only what the layout holds: no colour space, no texts.
+    if (image.isNull() || image.colorSpace().isValid() || !image.textKeys().isEmpty() ||
+        quint32(image.colorCount()) > MaxColours)
+        return {};
+    QByteArray data(Magic, sizeof(Magic));
+    const QList<QRgb> colours = image.colorTable();
+    for (const int field : {image.width(), image.height(), int(image.format()), int(image.bytesPerLine()),
+                            image.dotsPerMeterX(), image.dotsPerMeterY(), int(colours.size())})
+        append(data, quint32(field));
+    for (const QRgb colour : colours)
+        append(data, colour);
+    data.append(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
+    return data;
+}
+
+QImage decode(QByteArrayView data)
+{
+    if (data.size() < HeaderSize || std::memcmp(data.data(), Magic, sizeof(Magic)) != 0)
+        return {};
+    quint32 fields[Fields];
+    for (int i = 0; i < Fields; ++i)
+        fields[i] = at(data, sizeof(Magic) + i * sizeof(quint32));
+    const auto [width, height, format, bytesPerLine, dotsX, dotsY, colourCount] = fields;
+    if (format == QImage::Format_Invalid || format >= QImage::NImageFormats || width == 0 || height == 0 ||
+        width > 16384 || height > 16384 || colourCount > MaxColours)
+        return {};
+    QImage image{int(width), int(height), QImage::Format(format)};
+    const qsizetype pixels = HeaderSize + qsizetype(colourCount * sizeof(quint32));
+    if (image.isNull() || quint32(image.bytesPerLine()) != bytesPerLine || data.size() != pixels + image.sizeInBytes())
+        return {};
+    if (colourCount > 0) {
+        QList<QRgb> colours(colourCount);
+        for (quint32 i = 0; i < colourCount; ++i)
+            colours[i] = at(data, HeaderSize + i * sizeof(quint32));
+        image.setColorTable(colours);
+    }
+    std::memcpy(image.bits(), data.data() + pixels, size_t(image.sizeInBytes()));
+    image.setDotsPerMeterX(int(dotsX));
+    image.setDotsPerMeterY(int(dotsY));
+    return image;
+}
+
+} // namespace RawPicture
