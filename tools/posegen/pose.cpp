@@ -461,7 +461,7 @@ private:
             const float length[3] = {4.0f, 3.7f, 3.0f};
             for (int i = 1; i < 4; ++i)
                 hcap(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.6f, -4.3f - length[i - 1], across[i] * 1.05f), 0.52f,
-                        kIndex + i);
+                     kIndex + i);
             hcap(p, h(-0.3f, -4.3f, 1.5f), 0.75f, h(-1.4f, -6.6f, 1.9f), 0.7f, kIndex);
             hcap(p, h(-1.4f, -6.6f, 1.9f), 0.7f, h(-2.4f, -5.4f, 2.6f), 0.62f, kIndex);
             hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-2.3f, -4.9f, 2.6f), 0.8f, kThumb);
@@ -478,7 +478,7 @@ private:
             const float length[4] = {3.7f, 4.1f, 3.8f, 3.1f};
             for (int i = 0; i < 4; ++i)
                 hcap(p, h(-0.3f, -4.2f, across[i]), 0.66f, h(-0.7f, -4.2f - length[i], across[i] * 0.95f), 0.52f,
-                        kIndex + i);
+                     kIndex + i);
         }
         // An open hand pointing up that the camera sees near its edge shows its fingers as one
         // narrow band, and a thumb jutting from it reads as a fist with the thumb up; there the

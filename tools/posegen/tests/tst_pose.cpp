@@ -694,12 +694,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("camera");
         QTest::addColumn<int>("fingers"); // long fingers the row crosses; 0: seen from the edge
-        QTest::newRow("open hand") << "" << "0 0" << 4;
-        QTest::newRow("spread fingers") << "flags: spread-fingers\n" << "0 0" << 4;
-        QTest::newRow("seal: three long fingers") << "flags: seal\n" << "0 0" << 3;
+        QTest::newRow("open hand") << ""
+                                   << "0 0" << 4;
+        QTest::newRow("spread fingers") << "flags: spread-fingers\n"
+                                        << "0 0" << 4;
+        QTest::newRow("seal: three long fingers") << "flags: seal\n"
+                                                  << "0 0" << 3;
         // Seen from its edge the fingers stack up: only the hand's outline crosses the row.
-        QTest::newRow("open hand, from the little finger's side") << "" << "-90 0" << 0;
-        QTest::newRow("open hand, from the thumb's side") << "" << "90 0" << 0;
+        QTest::newRow("open hand, from the little finger's side") << ""
+                                                                  << "-90 0" << 0;
+        QTest::newRow("open hand, from the thumb's side") << ""
+                                                          << "90 0" << 0;
     }
     void fingersAreDrawnApart()
     {
@@ -707,9 +712,8 @@ private Q_SLOTS:
         QFETCH(QString, camera);
         QFETCH(int, fingers);
         Pose pose;
-        Figure f = solveText("name: X\ncamera: " + camera +
-                                 "\nshoulder.l: 90\naim hand.l fingers 0 1 0 palm 0 0 1\n" + flags,
-                             pose);
+        Figure f = solveText(
+            "name: X\ncamera: " + camera + "\nshoulder.l: 90\naim hand.l fingers 0 1 0 palm 0 0 1\n" + flags, pose);
         // Only the left hand and its thumb, so the picture frames them.
         QVector<Capsule> hand;
         for (const Capsule &c : f.capsules)
@@ -889,8 +893,8 @@ private Q_SLOTS:
                 return x >= 0 && y >= 0 && x < img.width() && y < img.height() && qGray(img.pixel(x, y)) > 110;
             };
             const int mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
-            small += area > 250 && area < 1500 && area > 0.55 * w * h && skin(x0 - 3, my) &&
-                     skin(x1 + 3, my) && skin(mx, y0 - 3) && skin(mx, y1 + 3);
+            small += area > 250 && area < 1500 && area > 0.55 * w * h && skin(x0 - 3, my) && skin(x1 + 3, my) &&
+                     skin(mx, y0 - 3) && skin(mx, y1 + 3);
         }
         QCOMPARE(small, eyes);
     }
@@ -917,7 +921,7 @@ private Q_SLOTS:
         const double span = 24;
         const QImage img = renderPicture(f, size, span);
         const QPointF centre = projectedExtent(f, true).center(); // the picture frames this
-        const QVector3D h = f.at("head"); // facing the camera: screen x is the room's x
+        const QVector3D h = f.at("head");                         // facing the camera: screen x is the room's x
         const auto pixel = [&](float x, float y) {
             return img.pixel(int((h.x() + x - centre.x() + span / 2) * size / span),
                              int((centre.y() + span / 2 - h.y() - y) * size / span));
