@@ -200,13 +200,9 @@ void AsanaFinder::decodeFirstPictures() const
     const std::pair<const std::vector<LookupRow> &, const QComboBox *> lookups[] = {
         {BodyPartTable(), m_byBodyPart.box}, {TherapeuticApplicationTable(), m_byApplication.box}};
     for (const auto &[table, box] : lookups) {
-        const QString first = box->itemText(0);
-        for (const LookupRow &row : table) {
-            if (row.key == first && !row.asanas.empty()) {
-                m_images->picture(row.asanas.front() + 1, m_picYoga->devicePixelRatioF());
-                break;
-            }
-        }
+        const LookupRow *row = FindLookupRow(table, box->itemText(0));
+        if (row && !row->asanas.empty())
+            m_images->picture(row->asanas.front() + 1, m_picYoga->devicePixelRatioF());
     }
 }
 

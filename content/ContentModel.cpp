@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QResource>
 #include <QSet>
+#include <QStringTokenizer>
 
 Q_LOGGING_CATEGORY(lcContent, "tavrello.content", QtWarningMsg)
 
@@ -23,11 +24,9 @@ constexpr int SectionCount = 7;
 constexpr int TopicCount = 21;
 constexpr int IntroductionParagraphs = 3;
 
-// A node of the embedded resource tree: a file or a folder of them.
+// A node of the embedded resource tree, to tell a file from a folder.
 class ResourceNode final : public QResource {
 public:
-    using QResource::children;
-    using QResource::isDir;
     using QResource::isFile;
     using QResource::QResource;
 };
@@ -54,26 +53,6 @@ bool isNumberedList(const QString &field)
         if (!lines[i].startsWith(QStringLiteral("%1. ").arg(i + 1)))
             return false;
     return true;
-}
-
-// The *.txt files of a folder by name, as QDir::entryList gives them. An embedded folder is listed
-// from the resource tree itself, at a fraction of a directory iterator's cost; the build embeds
-// files only, so each name there is a file.
-QStringList textFiles(const QString &folder)
-{
-    if (folder.startsWith(u':')) {
-        const ResourceNode resource(folder);
-        if (resource.isValid() && resource.isDir()) {
-            QStringList files;
-            for (const QString &name : resource.children()) {
-                if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) && !name.startsWith(u'.'))
-                    files << name;
-            }
-            std::sort(files.begin(), files.end());
-            return files;
-        }
-    }
-    return QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
 }
 
 bool looksNumbered(const QString &field) { return field.startsWith(QLatin1String("1. ")); }
@@ -229,7 +208,7 @@ std::optional<ContentModel> ContentModel::fromSnapshot(const QString &root, cons
 void ContentModel::loadAsanas()
 {
     const QDir folder(path(QStringLiteral("asanas")));
-    const QStringList files = textFiles(folder.path());
+    const QStringList files = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     if (files.size() != AsanaCount)
         problem(QStringLiteral("asanas: %1 records where there must be %2").arg(files.size()).arg(AsanaCount));
     for (qsizetype position = 1; position <= files.size(); ++position) {
@@ -278,20 +257,15 @@ void ContentModel::loadLookup(const QString &name, int expectedRows, std::vector
         problem(file + QStringLiteral(": cannot be read"));
         return;
     }
-    // Lines and names are views into the text, and names are found by view: the lookups are
-    // read at start-up, so nothing but each row's key is copied.
+    // Names are found by view into the text: only each row's key is copied.
     QHash<QStringView, AsanaIndex> indexByName;
     for (AsanaIndex i = 0; i < m_asanas.size(); ++i)
         indexByName.insert(m_asanas.at(i).SanskritName, i);
     QSet<QString> keys;
-    const QStringView all(*text);
-    qsizetype n = 0; // the line's index
-    for (qsizetype start = 0; start <= all.size(); ++n) {
-        qsizetype end = all.indexOf(u'\n', start);
-        if (end < 0)
-            end = all.size();
-        const QStringView line = all.mid(start, end - start).trimmed();
-        start = end + 1;
+    qsizetype n = -1; // the line's index
+    for (QStringView line : QStringView(*text).tokenize(u'\n')) {
+        ++n;
+        line = line.trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         // Formatted only for a problem.
@@ -305,13 +279,7 @@ void ContentModel::loadLookup(const QString &name, int expectedRows, std::vector
         if (keys.contains(row.key))
             problem(where() + QStringLiteral(": %1 is listed twice").arg(row.key));
         keys.insert(row.key);
-        const QStringView names = line.mid(colon + 2);
-        for (qsizetype from = 0; from <= names.size();) {
-            qsizetype to = names.indexOf(QLatin1String(", "), from);
-            if (to < 0)
-                to = names.size();
-            const QStringView asana = names.mid(from, to - from);
-            from = to + 2;
+        for (const QStringView asana : line.mid(colon + 2).tokenize(QLatin1String(", "))) {
             const auto found = indexByName.constFind(asana);
             if (found == indexByName.cend())
                 problem(where() + QStringLiteral(": no asana named '%1'").arg(asana));

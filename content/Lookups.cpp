@@ -3,6 +3,8 @@
 #include "content/AsanaCatalogue.h"
 #include "content/ContentModel.h"
 
+#include <algorithm>
+
 namespace modYogasana {
 
 const std::vector<LookupRow> &BodyPartTable() { return Content().bodyParts(); }
@@ -25,13 +27,8 @@ std::vector<AsanaIndex> &applicationHits()
 QStringList listAsanas(const std::vector<LookupRow> &table, std::vector<AsanaIndex> &hits, const QString &key)
 {
     LoadSanskritNames();
-    hits.clear();
-    for (const LookupRow &row : table) {
-        if (row.key == key) {
-            hits = row.asanas;
-            break;
-        }
-    }
+    const LookupRow *row = FindLookupRow(table, key);
+    hits = row ? row->asanas : std::vector<AsanaIndex>();
     QStringList names;
     for (AsanaIndex hit : hits)
         names << Catalogue().SanskritName.at(size_t(hit));
@@ -47,6 +44,12 @@ QStringList keysOf(const std::vector<LookupRow> &table)
 }
 
 } // namespace
+
+const LookupRow *FindLookupRow(const std::vector<LookupRow> &table, const QString &key)
+{
+    const auto row = std::find_if(table.cbegin(), table.cend(), [&key](const LookupRow &r) { return r.key == key; });
+    return row == table.cend() ? nullptr : &*row;
+}
 
 const std::vector<AsanaIndex> &BodyPartHits() { return bodyPartHits(); }
 const std::vector<AsanaIndex> &TherapeuticApplicationHits() { return applicationHits(); }

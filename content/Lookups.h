@@ -10,6 +10,9 @@ namespace modYogasana {
 const std::vector<LookupRow> &BodyPartTable();
 const std::vector<LookupRow> &TherapeuticApplicationTable();
 
+// The row of a table with that key (exact, case-sensitive); null for a key in no row.
+const LookupRow *FindLookupRow(const std::vector<LookupRow> &table, const QString &key);
+
 // The asanas of the last lookup of each table.
 const std::vector<AsanaIndex> &BodyPartHits();
 const std::vector<AsanaIndex> &TherapeuticApplicationHits();

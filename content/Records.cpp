@@ -1,6 +1,7 @@
 #include "content/Records.h"
 
 #include <QStringList>
+#include <QStringTokenizer>
 
 namespace modYogasana {
 
@@ -23,15 +24,7 @@ std::optional<AsanaRecord> ParseAsanaText(const QString &text, QString *error)
             *section = joined;
         joined.clear();
     };
-    // Lines are views into the text: every record is read at start-up, so no line is copied on
-    // its own.
-    const QStringView all(text);
-    for (qsizetype start = 0; start <= all.size();) {
-        qsizetype end = all.indexOf(u'\n', start);
-        if (end < 0)
-            end = all.size();
-        QStringView line = all.mid(start, end - start);
-        start = end + 1;
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (line.trimmed().isEmpty())
