@@ -5,7 +5,6 @@
 #include "platform/RawPicture.h"
 
 #include <QFile>
-#include <QResource>
 
 namespace {
 
@@ -37,12 +36,9 @@ QPixmap ImageList::picture(int position, qreal devicePixelRatio) const
     QPixmap &cached = (doubleSize ? m_doubleCache : m_cache)[index];
     if (cached.isNull()) {
         // The build keeps the start picture decoded; any other is decoded here.
-        if (!doubleSize)
-            cached = QPixmap::fromImage(RawPicture::decode(
-                QResource(QStringLiteral(":/decoded/%1.raw").arg(Content().slug(index))).uncompressedData()));
+        const QString decoded = doubleSize ? QString() : QStringLiteral(":/decoded/%1.raw").arg(Content().slug(index));
         const QString file = Content().picturePath(index, doubleSize);
-        if (cached.isNull())
-            cached = QPixmap::fromImage(RawPicture::readFile(file, "jpg"));
+        cached = QPixmap::fromImage(RawPicture::read(decoded, file, "jpg"));
         if (cached.isNull()) {
             qCWarning(lcContent) << "picture" << file << "does not decode";
             return {};

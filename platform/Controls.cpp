@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QResource>
 #include <QScreen>
 
 LinkLabel::LinkLabel(const QString &name, const QString &text, QWidget *parent) : QLabel(text, parent)
@@ -126,10 +125,8 @@ QIcon programIcon()
     // The windows' 32-pixel icon; the larger sizes are for the desktop's launcher. The build keeps
     // it decoded (content/CMakeLists.txt); otherwise it is read as PNG without probing, which would
     // load every image-format plug-in.
-    QImage icon = RawPicture::decode(QResource(QStringLiteral(":/decoded/tavrello-32.raw")).uncompressedData());
-    if (icon.isNull())
-        icon = RawPicture::readFile(QStringLiteral(":/icons/tavrello-32.png"), "png");
-    return QIcon(QPixmap::fromImage(std::move(icon)));
+    return QIcon(QPixmap::fromImage(RawPicture::read(QStringLiteral(":/decoded/tavrello-32.raw"),
+                                                     QStringLiteral(":/icons/tavrello-32.png"), "png")));
 }
 
 } // namespace Controls

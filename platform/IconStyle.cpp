@@ -9,7 +9,6 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QProxyStyle>
-#include <QResource>
 #include <QWidget>
 
 namespace {
@@ -18,10 +17,7 @@ namespace {
 QPixmap readPng(const QString &file)
 {
     const QString decoded = QStringLiteral(":/decoded-style/%1.raw").arg(QFileInfo(file).completeBaseName());
-    QImage image = RawPicture::decode(QResource(decoded).uncompressedData());
-    if (image.isNull())
-        image = RawPicture::readFile(file, "png");
-    return QPixmap::fromImage(std::move(image));
+    return QPixmap::fromImage(RawPicture::read(decoded, file, "png"));
 }
 
 // The style makes these icons of the files below for a left-to-right layout at one device pixel

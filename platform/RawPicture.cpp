@@ -2,6 +2,7 @@
 
 #include <QColorSpace>
 #include <QImageReader>
+#include <QResource>
 #include <QtEndian>
 
 #include <cstring>
@@ -32,6 +33,12 @@ QImage readFile(const QString &file, const char *format)
     QImageReader reader(file, format);
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+
+QImage read(const QString &decoded, const QString &file, const char *format)
+{
+    const QImage image = decode(QResource(decoded).uncompressedData());
+    return image.isNull() ? readFile(file, format) : image;
 }
 
 QByteArray encode(const QImage &image)

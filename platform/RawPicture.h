@@ -12,6 +12,10 @@ namespace RawPicture {
 // image-format plug-in.
 QImage readFile(const QString &file, const char *format);
 
+// The copy the build decoded into the resource `decoded` where there is one; otherwise `file`,
+// read as readFile() reads it.
+QImage read(const QString &decoded, const QString &file, const char *format);
+
 QByteArray encode(const QImage &image);
 // A null image for anything that is not a whole picture written by encode().
 QImage decode(QByteArrayView data);
