@@ -37,7 +37,12 @@ QImage readFile(const QString &file, const char *format)
 
 QImage read(const QString &decoded, const QString &file, const char *format)
 {
-    const QImage image = decode(QResource(decoded).uncompressedData());
+    // Embedded bytes stay where they are for the whole run, so the picture is used where it lies
+    // instead of being copied onto the heap; only a compressed one has to be unpacked first.
+    const QResource resource(decoded);
+    const QImage image = resource.compressionAlgorithm() == QResource::NoCompression
+                             ? decodeInPlace(QByteArrayView(resource.data(), resource.size()))
+                             : decode(resource.uncompressedData());
     return image.isNull() ? readFile(file, format) : image;
 }
 
@@ -58,7 +63,7 @@ QByteArray encode(const QImage &image)
     return data;
 }
 
-QImage decode(QByteArrayView data)
+QImage decodeInPlace(QByteArrayView data)
 {
     if (data.size() < HeaderSize || std::memcmp(data.data(), Magic, sizeof(Magic)) != 0)
         return {};
@@ -69,9 +74,23 @@ QImage decode(QByteArrayView data)
     if (format == QImage::Format_Invalid || format >= QImage::NImageFormats || width == 0 || height == 0 ||
         width > 16384 || height > 16384 || colourCount > MaxColours)
         return {};
-    QImage image{int(width), int(height), QImage::Format(format)};
+    // QImage's own line length for the size and format; anything else was not written by encode().
+    const int depth = QImage::toPixelFormat(QImage::Format(format)).bitsPerPixel();
+    const qsizetype lineBytes = ((qsizetype(width) * depth + 31) / 32) * 4;
     const qsizetype pixels = HeaderSize + qsizetype(colourCount * sizeof(quint32));
-    if (image.isNull() || quint32(image.bytesPerLine()) != bytesPerLine || data.size() != pixels + image.sizeInBytes())
+    if (bytesPerLine != lineBytes || data.size() != pixels + lineBytes * height)
+        return {};
+    const auto *bits = reinterpret_cast<const uchar *>(data.data() + pixels);
+    // QImage takes only 32-bit aligned lines in place; elsewhere the pixels are copied.
+    QImage image;
+    if (quintptr(bits) % alignof(quint32) == 0) {
+        image = QImage(bits, int(width), int(height), lineBytes, QImage::Format(format));
+    } else {
+        image = QImage(int(width), int(height), QImage::Format(format));
+        if (!image.isNull())
+            std::memcpy(image.bits(), bits, size_t(image.sizeInBytes()));
+    }
+    if (image.isNull())
         return {};
     if (colourCount > 0) {
         QList<QRgb> colours(colourCount);
@@ -79,10 +98,11 @@ QImage decode(QByteArrayView data)
             colours[i] = at(data, HeaderSize + i * sizeof(quint32));
         image.setColorTable(colours);
     }
-    std::memcpy(image.bits(), data.data() + pixels, size_t(image.sizeInBytes()));
     image.setDotsPerMeterX(int(dotsX));
     image.setDotsPerMeterY(int(dotsY));
     return image;
 }
+
+QImage decode(QByteArrayView data) { return decodeInPlace(data).copy(); }
 
 } // namespace RawPicture

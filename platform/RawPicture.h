@@ -5,7 +5,7 @@
 
 // A picture kept decoded: its pixels as they are in memory, behind a small header. The build
 // stores the pictures start-up shows this way (the start picture, the standard icons the style
-// reads from Qt's files), so that start-up copies them out instead of decoding them.
+// reads from Qt's files), so that start-up uses them where they lie instead of decoding them.
 namespace RawPicture {
 
 // Reads a picture as the program does: told the format, without probing, which would load every
@@ -19,5 +19,7 @@ QImage read(const QString &decoded, const QString &file, const char *format);
 QByteArray encode(const QImage &image);
 // A null image for anything that is not a whole picture written by encode().
 QImage decode(QByteArrayView data);
+// As decode(), but the image's pixels stay in `data`, which must outlive every copy of it.
+QImage decodeInPlace(QByteArrayView data);
 
 } // namespace RawPicture

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QResource>
 #include <QStyleFactory>
 #include <QtTest>
 
@@ -204,6 +205,50 @@ private Q_SLOTS:
             QCOMPARE(read, image);
             QCOMPARE(read.dotsPerMeterY(), 2000);
         }
+    }
+
+    // What the build decoded is shown from where the program carries it, not from a copy on the
+    // heap: the start picture and the icons, down to the start picture's pixmap.
+    void decodedPicturesAreUsedWhereTheyLie_data()
+    {
+        QTest::addColumn<QString>("decoded");
+        QTest::newRow("start picture") << QStringLiteral(":/decoded/%1.raw").arg(Content().slug(0));
+        QTest::newRow("windows' icon") << QStringLiteral(":/decoded/tavrello-32.raw");
+        QTest::newRow("style icon") << QStringLiteral(":/decoded-style/qtlogo-64.raw");
+    }
+    void decodedPicturesAreUsedWhereTheyLie()
+    {
+        QFETCH(QString, decoded);
+        const QResource resource(decoded);
+        QCOMPARE(resource.compressionAlgorithm(), QResource::NoCompression);
+        const auto carried = [&](const QImage &image) {
+            const auto *bits = reinterpret_cast<const char *>(image.constBits());
+            const auto *begin = reinterpret_cast<const char *>(resource.data());
+            return bits >= begin && bits + image.sizeInBytes() <= begin + resource.size();
+        };
+        const QImage image = RawPicture::read(decoded, QString(), "png");
+        QVERIFY(carried(image));
+        QCOMPARE(image, RawPicture::decode(QByteArrayView(resource.data(), resource.size())));
+        if (decoded.contains(Content().slug(0))) {
+            const ImageList images;
+            QVERIFY(carried(images.picture(1).toImage()));
+        }
+    }
+
+    // Where the pixels are not 32-bit aligned, QImage cannot take them in place: they are copied,
+    // and the picture is the same.
+    void misalignedPixelsAreCopied()
+    {
+        QImage image(9, 4, QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgba(x * 20, y * 60, 90, 255 - x));
+        const QByteArray data = QByteArray(1, '\0') + RawPicture::encode(image);
+        const QByteArrayView misaligned = QByteArrayView(data).sliced(1);
+        const QImage read = RawPicture::decodeInPlace(misaligned);
+        QCOMPARE(read, image);
+        const auto *bits = reinterpret_cast<const char *>(read.constBits());
+        QVERIFY(bits < data.constData() || bits >= data.constData() + data.size());
     }
 
     // A picture with a colour table, as Qt's small icons are, keeps its table.
