@@ -12,6 +12,8 @@
 #include <QSet>
 #include <QStringTokenizer>
 
+#include <cstring>
+
 Q_LOGGING_CATEGORY(lcContent, "tavrello.content", QtWarningMsg)
 
 using namespace modYogasana;
@@ -64,8 +66,10 @@ ContentModel ContentModel::load(const QString &root)
     const QString folder = root.endsWith(u'/') ? root : root + u'/';
     if (folder.startsWith(u':')) {
         const QResource snapshot(folder + QStringLiteral("content.snapshot"));
+        // Embedded bytes stay where they are for the whole run: the texts can be used in place.
+        const bool inPlace = snapshot.compressionAlgorithm() == QResource::NoCompression;
         if (snapshot.isValid())
-            if (std::optional<ContentModel> model = fromSnapshot(folder, snapshot.uncompressedData()))
+            if (std::optional<ContentModel> model = readSnapshot(folder, snapshot.uncompressedData(), inPlace))
                 return *std::move(model);
     }
     ContentModel model(folder);
@@ -81,13 +85,79 @@ namespace {
 
 constexpr quint32 SnapshotMagic = 0x54435331; // "TCS1"; a new layout takes a new number
 
+void prepare(QDataStream &stream)
+{
+    stream.setVersion(QDataStream::Qt_6_4);
+    stream.setByteOrder(QDataStream::LittleEndian);
+}
+
+// Reads what snapshotOf() wrote. Texts of bytes that outlive every copy of them (the embedded
+// snapshot) are used where they lie instead of being copied onto the heap; any other bytes' texts
+// are copied, as QDataStream copies them.
+class SnapshotReader final {
+public:
+    SnapshotReader(const QByteArray &bytes, bool textsInPlace)
+        : m_bytes(bytes), m_in(m_bytes), m_textsInPlace(textsInPlace)
+    {
+        prepare(m_in);
+    }
+
+    template <typename T> SnapshotReader &operator>>(T &value)
+    {
+        m_in >> value;
+        return *this;
+    }
+    SnapshotReader &operator>>(QString &text);
+
+    bool ok() const { return m_in.status() == QDataStream::Ok; }
+    bool atEnd() const { return m_in.atEnd(); }
+    qint64 bytesLeft() const { return m_in.device()->bytesAvailable(); }
+    void spoilt() { m_in.setStatus(QDataStream::ReadCorruptData); }
+
+private:
+    QByteArray m_bytes;
+    QDataStream m_in;
+    bool m_textsInPlace;
+};
+
+SnapshotReader &SnapshotReader::operator>>(QString &text)
+{
+    if (!m_textsInPlace) {
+        m_in >> text;
+        return *this;
+    }
+    // As QDataStream writes a text: its length in bytes, all ones for a null text, then UTF-16.
+    quint32 bytes = 0;
+    m_in >> bytes;
+    if (!ok() || bytes == 0xffffffff) {
+        text = QString();
+        return *this;
+    }
+    if (bytes % 2 != 0 || bytes > bytesLeft()) {
+        spoilt();
+        return *this;
+    }
+    const char *at = m_bytes.constData() + m_in.device()->pos();
+    const qsizetype length = bytes / 2;
+    if (quintptr(at) % alignof(QChar) == 0) {
+        text = QString::fromRawData(reinterpret_cast<const QChar *>(at), length);
+    } else {
+        text = QString(length, Qt::Uninitialized);
+        std::memcpy(text.data(), at, bytes);
+    }
+    m_in.skipRawData(int(bytes));
+    return *this;
+}
+
 void write(QDataStream &out, const AsanaRecord &record)
 {
     out << record.SanskritName << record.EnglishName << record.Description << record.Procedure << record.Benefits
         << record.Contraindications;
 }
 
-void read(QDataStream &in, AsanaRecord &record)
+void read(SnapshotReader &in, QString &text) { in >> text; }
+
+void read(SnapshotReader &in, AsanaRecord &record)
 {
     in >> record.SanskritName >> record.EnglishName >> record.Description >> record.Procedure >> record.Benefits >>
         record.Contraindications;
@@ -98,7 +168,7 @@ void write(QDataStream &out, const LookupRow &row)
     out << row.key << QList<AsanaIndex>(row.asanas.cbegin(), row.asanas.cend());
 }
 
-void read(QDataStream &in, LookupRow &row)
+void read(SnapshotReader &in, LookupRow &row)
 {
     QList<AsanaIndex> asanas;
     in >> row.key >> asanas;
@@ -107,10 +177,10 @@ void read(QDataStream &in, LookupRow &row)
 
 void write(QDataStream &out, const TopicButton &topic) { out << topic.button << topic.caption; }
 
-void read(QDataStream &in, TopicButton &topic) { in >> topic.button >> topic.caption; }
+void read(SnapshotReader &in, TopicButton &topic) { in >> topic.button >> topic.caption; }
 
 void write(QDataStream &out, const Section &section);
-void read(QDataStream &in, Section &section);
+void read(SnapshotReader &in, Section &section);
 
 template <typename List> void writeAll(QDataStream &out, const List &items)
 {
@@ -119,16 +189,16 @@ template <typename List> void writeAll(QDataStream &out, const List &items)
         write(out, item);
 }
 
-template <typename List> void readAll(QDataStream &in, List &items)
+template <typename List> void readAll(SnapshotReader &in, List &items)
 {
     quint32 count = 0;
     in >> count;
     // Each item takes bytes, so a count beyond what is left comes from spoilt bytes.
-    if (in.device() && count > in.device()->bytesAvailable()) {
-        in.setStatus(QDataStream::ReadCorruptData);
+    if (count > in.bytesLeft()) {
+        in.spoilt();
         return;
     }
-    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+    for (quint32 i = 0; i < count && in.ok(); ++i) {
         typename List::value_type item;
         read(in, item);
         items.push_back(std::move(item));
@@ -142,19 +212,13 @@ void write(QDataStream &out, const Section &section)
     writeAll(out, section.topics);
 }
 
-void read(QDataStream &in, Section &section)
+void read(SnapshotReader &in, Section &section)
 {
     qint32 left = 0, height = 0;
     in >> section.button >> section.caption >> section.panel >> left >> height;
     section.panelLeft = left;
     section.panelHeight = height;
     readAll(in, section.topics);
-}
-
-void prepare(QDataStream &stream)
-{
-    stream.setVersion(QDataStream::Qt_6_4);
-    stream.setByteOrder(QDataStream::LittleEndian);
 }
 
 } // namespace
@@ -182,8 +246,13 @@ QByteArray ContentModel::snapshotOf(const QString &root)
 
 std::optional<ContentModel> ContentModel::fromSnapshot(const QString &root, const QByteArray &snapshot)
 {
-    QDataStream in(snapshot);
-    prepare(in);
+    return readSnapshot(root, snapshot, false);
+}
+
+std::optional<ContentModel> ContentModel::readSnapshot(const QString &root, const QByteArray &snapshot,
+                                                       bool textsInPlace)
+{
+    SnapshotReader in(snapshot, textsInPlace);
     quint32 magic = 0;
     in >> magic;
     if (magic != SnapshotMagic)
@@ -191,15 +260,22 @@ std::optional<ContentModel> ContentModel::fromSnapshot(const QString &root, cons
     ContentModel model(root.endsWith(u'/') ? root : root + u'/');
     in >> model.m_problems;
     readAll(in, model.m_asanas);
-    in >> model.m_slugs >> model.m_positions;
+    readAll(in, model.m_slugs);
+    in >> model.m_positions;
     readAll(in, model.m_bodyParts);
     readAll(in, model.m_applications);
     readAll(in, model.m_sections);
-    QMap<QString, QString> texts;
+    // Written as a QMap: the number of texts, then name and text for each.
+    quint32 texts = 0;
     in >> texts;
-    for (auto text = texts.cbegin(); text != texts.cend(); ++text)
-        model.m_texts.insert(text.key(), text.value());
-    if (in.status() != QDataStream::Ok || !in.atEnd() || model.m_slugs.size() != model.m_asanas.size() ||
+    if (texts > in.bytesLeft())
+        in.spoilt();
+    for (quint32 i = 0; i < texts && in.ok(); ++i) {
+        QString name, text;
+        in >> name >> text;
+        model.m_texts.insert(name, text);
+    }
+    if (!in.ok() || !in.atEnd() || model.m_slugs.size() != model.m_asanas.size() ||
         model.m_positions.size() != model.m_asanas.size())
         return std::nullopt;
     return model;

@@ -50,6 +50,8 @@ public:
 
 private:
     explicit ContentModel(const QString &root) : m_root(root) {}
+    // With `textsInPlace`, the texts point into `snapshot`'s bytes, which must outlive them all.
+    static std::optional<ContentModel> readSnapshot(const QString &root, const QByteArray &snapshot, bool textsInPlace);
     void loadAsanas();
     void loadLookup(const QString &name, int expectedRows, std::vector<modYogasana::LookupRow> &rows);
     void loadSections();

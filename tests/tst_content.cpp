@@ -1,5 +1,6 @@
 #include "content/ContentModel.h"
 
+#include <QResource>
 #include <QtTest>
 
 // The content model checks the whole of data/ at once; these tests hold it to the shipped data
@@ -171,6 +172,31 @@ private Q_SLOTS:
             const QString different = difference(*model, read);
             QVERIFY2(different.isEmpty(), qPrintable(different));
         }
+    }
+
+    // The program's own texts are used where the embedded snapshot holds them, not copied onto the
+    // heap; a snapshot handed in as bytes has its texts copied, so that they outlive the bytes.
+    void embeddedTextsAreUsedWhereTheyLie()
+    {
+        const QResource embedded(QStringLiteral(":/content.snapshot"));
+        QCOMPARE(embedded.compressionAlgorithm(), QResource::NoCompression);
+        const auto *begin = reinterpret_cast<const char *>(embedded.data());
+        const auto inSnapshot = [&](const QString &text) {
+            const auto *at = reinterpret_cast<const char *>(text.constData());
+            return at >= begin && at + text.size() * 2 <= begin + embedded.size();
+        };
+        const modYogasana::AsanaRecord &first = Content().asanas().front();
+        for (const QString &text : {first.SanskritName, first.Description, first.Contraindications,
+                                    Content().text(QStringLiteral("introduction")), Content().bodyParts().front().key,
+                                    Content().sections().front().caption, Content().slug(0)})
+            QVERIFY2(inSnapshot(text), qPrintable(text.left(40)));
+
+        QByteArray bytes(begin, embedded.size());
+        const std::optional<ContentModel> taken = ContentModel::fromSnapshot(QStringLiteral(":/"), bytes);
+        QVERIFY(taken);
+        const QString description = taken->asanas().front().Description;
+        bytes.fill('x');
+        QCOMPARE(description, first.Description);
     }
 
     // A snapshot keeps whatever loading found, faults and all; the checks made on first use then
