@@ -152,8 +152,8 @@ constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ran
 class Raster {
 public:
     Raster(const Figure &f, const Camera &cam, const Frame &fr, int w, const std::vector<int> &foldOf)
-        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), axis(size_t(w) * w, -1e9f), n(size_t(w) * w),
-          part(size_t(w) * w, -1), cap(size_t(w) * w, -1), foldOf(foldOf)
+        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), cover(size_t(w) * w, -1e9f),
+          axis(size_t(w) * w, -1e9f), n(size_t(w) * w), part(size_t(w) * w, -1), cap(size_t(w) * w, -1), foldOf(foldOf)
     {
         for (int c = 0; c < int(f.capsules.size()); ++c)
             sweep(f.capsules[c], c);
@@ -164,6 +164,10 @@ public:
     const Frame &fr;
     int w;
     std::vector<float> z;
+    // The nearest surface of any part at each pixel. At a fold the bone drawn may lie behind
+    // its partner's surface, so z can be nearer the back than what covers the pixel: any other
+    // part is hidden by this depth, or a hand or foot behind a folded knee showed through it.
+    std::vector<float> cover;
     std::vector<float> axis; // the flattened depth that ranks the bones at a fold
     std::vector<QVector3D> n;
     std::vector<int> part;
@@ -203,8 +207,9 @@ private:
                 // along a ragged curve; ranking them by a flattened surface, nearer their axes,
                 // lets the bone in front cover the other with a clean silhouette, while two bones
                 // side by side at one depth still part along a smooth line.
-                if (folded(id, part[i]) ? d + kFoldRound * h > axis[i] : d + h > z[i]) {
+                if (folded(id, part[i]) ? d + kFoldRound * h > axis[i] : d + h > cover[i]) {
                     z[i] = d + h;
+                    cover[i] = std::max(cover[i], d + h);
                     axis[i] = d + kFoldRound * h;
                     n[i] = QVector3D(dx, dy, h) / r;
                     part[i] = id;

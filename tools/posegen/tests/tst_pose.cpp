@@ -620,6 +620,49 @@ private Q_SLOTS:
         QVERIFY2(shin < forearm - 60, qPrintable(QString("shin %1, forearm %2").arg(shin).arg(forearm)));
     }
 
+    // At a folded knee the shin may be drawn over its thigh where it lies just behind the
+    // thigh's surface; a third part must still be hidden wherever the thigh is in front of it,
+    // whichever of them is drawn first. The thigh runs across the view at depth 0 (radius 4,
+    // front at 4), the shin folded back along it at 2.5 (radius 1, front at 3.5), and a hand
+    // lies across both at the given depth.
+    void aFoldHidesNoPartBehindItsFrontBone_data()
+    {
+        QTest::addColumn<float>("handDepth");
+        QTest::addColumn<bool>("handFirst");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("between the bones, drawn last") << 3.0f << false << false;
+        QTest::newRow("between the bones, drawn first") << 3.0f << true << false;
+        QTest::newRow("in front of both, drawn last") << 4.5f << false << true;
+        QTest::newRow("in front of both, drawn first") << 4.5f << true << true;
+    }
+
+    void aFoldHidesNoPartBehindItsFrontBone()
+    {
+        QFETCH(float, handDepth);
+        QFETCH(bool, handFirst);
+        QFETCH(bool, shown);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\n", pose);
+        const auto partId = [&](const QString &name) {
+            for (int i = 0; i < f.parts.size(); ++i)
+                if (f.parts[i].name == name)
+                    return i;
+            return -1;
+        };
+        f.points["hip.l"] = {-12, 0, 0};
+        f.points["knee.l"] = {12, 0, 0};
+        f.points["ankle.l"] = {-12, 0, 2.5f};
+        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partId("thigh.l")};
+        const Capsule shin{{12, 0, 2.5f}, {-12, 0, 2.5f}, 1, 1, partId("shin.l")};
+        const Capsule hand{{-3, 0, handDepth}, {3, 0, handDepth}, 0.75f, 0.75f, partId("hand.r")};
+        f.capsules = handFirst ? QVector<Capsule>{hand, thigh, shin} : QVector<Capsule>{thigh, shin, hand};
+        const QImage img = renderPicture(f, 250, 40);
+        // The pale skin of the hand or the purple cloth of a leg at the picture's centre.
+        const int grey = qGray(img.pixel(125, 125));
+        QVERIFY2(grey > 150 || grey < 120, qPrintable(QString("grey %1").arg(grey)));
+        QCOMPARE(grey > 150, shown);
+    }
+
     // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
     // fingers lying on a dark knee still show.
     void handsStayLightInShadow()
