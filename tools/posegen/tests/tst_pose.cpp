@@ -532,6 +532,7 @@ private Q_SLOTS:
             const QVector3D inward = (f.at("hip.l") - f.at("hip.r")).normalized() * (side == "l" ? -1.f : 1.f);
             float behind = 0, front = -1e9f;
             QHash<int, QVector3D> toeTip;
+            Capsule bigToe; // drawn before the other toes
             for (const Capsule &c : f.capsules) {
                 if (f.parts[c.part].name != "foot." + side)
                     continue;
@@ -541,6 +542,16 @@ private Q_SLOTS:
                 }
                 if (c.digit)
                     toeTip[c.digit] = c.b;
+                // Toes are short and round: a toe reaching more than one and a half times its
+                // width past its base reads as a finger.
+                if (c.digit && c.digit != kForefoot)
+                    QVERIFY2((c.b - c.a).length() + c.rb < 1.5f * 2 * c.ra,
+                             qPrintable(QString("%1: toe %2 is long like a finger").arg(side).arg(c.digit)));
+                if (c.digit == kBigToe)
+                    bigToe = c;
+                else if (c.digit && c.digit != kForefoot)
+                    QVERIFY2(c.ra < bigToe.ra && QVector3D::dotProduct(c.b - bigToe.b, forward) < -0.5f,
+                             qPrintable(side + ": the big toe is the largest and the others step back from it"));
             }
             const QString where = side + ": " + QTest::currentDataTag();
             QVERIFY2(behind > 4, qPrintable(where));
