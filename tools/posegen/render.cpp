@@ -615,8 +615,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // The leggings reach to just above the ankle, so every shin is cloth and every forearm
     // skin: where arms and legs tangle (a hug round the shins, an arm threaded through a leg)
     // a bare shin read as a forearm. The bare ankle and foot still stand out from the thigh
-    // they rest on, and a shin parts from its thigh by the fold line and the contours.
-    constexpr float kHem = 0.9f; // share of the shin, from the knee, that the leggings cover
+    // they rest on, and a shin parts from its thigh by the fold line and the contours. The hem
+    // sits at the ankle: a longer bare strip above the foot read as a wrist, the foot as a hand.
+    constexpr float kHem = 0.96f; // share of the shin, from the knee, that the leggings cover
     std::vector<std::pair<QVector3D, QVector3D>> shinOf{size_t(partCount)}; // knee, ankle
     std::vector<bool> isShin;
     for (int id = 0; id < partCount; ++id) {
