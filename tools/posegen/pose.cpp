@@ -400,12 +400,17 @@ private:
             // arch and a broad ball, not an even lozenge; three toes with lines between them
             // read as toes where two read as a notch.
             capsule(p, f(0, 0, 0), 2.4f, f(0, -2.4f, 0.8f), 2.4f);
-            capsule(p, f(0, -3.2f, -2.6f), 2.0f, f(0, -3.4f, 1.0f), 1.8f);
+            capsule(p, f(0, -3.2f, -2.6f), 2.2f, f(0, -3.4f, 1.0f), 1.9f);
+            // The instep slopes from the ankle down to the ball: from its side or its end a foot
+            // is a wedge, high at the ankle, where a hand is a flat plate.
+            capsule(p, f(0, -0.6f, 1.2f), 2.2f, f(-0.2f, -2.4f, 5.2f), 1.7f);
             capsule(p, f(0, -3.4f, 1.0f), 1.8f, f(-0.2f, -3.0f, 4.6f), 2.4f, kForefoot);
             capsule(p, f(-0.2f, -3.0f, 4.6f), 2.4f, f(-0.2f, -3.5f, 6.0f), 1.9f, kForefoot);
-            capsule(p, f(-1.2f, -3.9f, 6.3f), 1.1f, f(-1.3f, -4.0f, 9.4f), 0.9f, kBigToe);
-            capsule(p, f(0.4f, -3.9f, 6.2f), 0.85f, f(0.6f, -4.0f, 8.8f), 0.65f, kToes);
-            capsule(p, f(1.7f, -3.9f, 5.8f), 0.75f, f(2.0f, -4.0f, 7.8f), 0.55f, kSmallToes);
+            // Short round toes packed side by side, the big toe the largest and longest and the
+            // others stepping back from it: long, separate digits read as fingers.
+            capsule(p, f(-1.2f, -3.8f, 6.3f), 1.25f, f(-1.3f, -3.9f, 8.3f), 1.15f, kBigToe);
+            capsule(p, f(0.5f, -3.9f, 6.0f), 0.95f, f(0.6f, -4.0f, 7.4f), 0.85f, kToes);
+            capsule(p, f(1.8f, -3.9f, 5.6f), 0.8f, f(2.0f, -4.0f, 6.6f), 0.7f, kSmallToes);
         }
     }
 

@@ -152,8 +152,8 @@ constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ran
 class Raster {
 public:
     Raster(const Figure &f, const Camera &cam, const Frame &fr, int w, const std::vector<int> &foldOf)
-        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), axis(size_t(w) * w, -1e9f), n(size_t(w) * w),
-          part(size_t(w) * w, -1), cap(size_t(w) * w, -1), foldOf(foldOf)
+        : fig(f), cam(cam), fr(fr), w(w), z(size_t(w) * w, -1e9f), cover(size_t(w) * w, -1e9f),
+          axis(size_t(w) * w, -1e9f), n(size_t(w) * w), part(size_t(w) * w, -1), cap(size_t(w) * w, -1), foldOf(foldOf)
     {
         for (int c = 0; c < int(f.capsules.size()); ++c)
             sweep(f.capsules[c], c);
@@ -164,6 +164,10 @@ public:
     const Frame &fr;
     int w;
     std::vector<float> z;
+    // The nearest surface of any part at each pixel. At a fold the bone drawn may lie behind
+    // its partner's surface, so z can be nearer the back than what covers the pixel: any other
+    // part is hidden by this depth, or a hand or foot behind a folded knee showed through it.
+    std::vector<float> cover;
     std::vector<float> axis; // the flattened depth that ranks the bones at a fold
     std::vector<QVector3D> n;
     std::vector<int> part;
@@ -203,8 +207,9 @@ private:
                 // along a ragged curve; ranking them by a flattened surface, nearer their axes,
                 // lets the bone in front cover the other with a clean silhouette, while two bones
                 // side by side at one depth still part along a smooth line.
-                if (folded(id, part[i]) ? d + kFoldRound * h > axis[i] : d + h > z[i]) {
+                if (folded(id, part[i]) ? d + kFoldRound * h > axis[i] : d + h > cover[i]) {
                     z[i] = d + h;
+                    cover[i] = std::max(cover[i], d + h);
                     axis[i] = d + kFoldRound * h;
                     n[i] = QVector3D(dx, dy, h) / r;
                     part[i] = id;
@@ -610,8 +615,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // The leggings reach to just above the ankle, so every shin is cloth and every forearm
     // skin: where arms and legs tangle (a hug round the shins, an arm threaded through a leg)
     // a bare shin read as a forearm. The bare ankle and foot still stand out from the thigh
-    // they rest on, and a shin parts from its thigh by the fold line and the contours.
-    constexpr float kHem = 0.9f; // share of the shin, from the knee, that the leggings cover
+    // they rest on, and a shin parts from its thigh by the fold line and the contours. The hem
+    // sits at the ankle: a longer bare strip above the foot read as a wrist, the foot as a hand.
+    constexpr float kHem = 0.96f; // share of the shin, from the knee, that the leggings cover
     std::vector<std::pair<QVector3D, QVector3D>> shinOf{size_t(partCount)}; // knee, ankle
     std::vector<bool> isShin;
     for (int id = 0; id < partCount; ++id) {

@@ -532,6 +532,7 @@ private Q_SLOTS:
             const QVector3D inward = (f.at("hip.l") - f.at("hip.r")).normalized() * (side == "l" ? -1.f : 1.f);
             float behind = 0, front = -1e9f;
             QHash<int, QVector3D> toeTip;
+            Capsule bigToe; // drawn before the other toes
             for (const Capsule &c : f.capsules) {
                 if (f.parts[c.part].name != "foot." + side)
                     continue;
@@ -541,6 +542,16 @@ private Q_SLOTS:
                 }
                 if (c.digit)
                     toeTip[c.digit] = c.b;
+                // Toes are short and round: a toe reaching more than one and a half times its
+                // width past its base reads as a finger.
+                if (c.digit && c.digit != kForefoot)
+                    QVERIFY2((c.b - c.a).length() + c.rb < 1.5f * 2 * c.ra,
+                             qPrintable(QString("%1: toe %2 is long like a finger").arg(side).arg(c.digit)));
+                if (c.digit == kBigToe)
+                    bigToe = c;
+                else if (c.digit && c.digit != kForefoot)
+                    QVERIFY2(c.ra < bigToe.ra && QVector3D::dotProduct(c.b - bigToe.b, forward) < -0.5f,
+                             qPrintable(side + ": the big toe is the largest and the others step back from it"));
             }
             const QString where = side + ": " + QTest::currentDataTag();
             QVERIFY2(behind > 4, qPrintable(where));
@@ -618,6 +629,49 @@ private Q_SLOTS:
         const double shin = lowerTone("shin.l"), forearm = lowerTone("forearm.l");
         QVERIFY2(shin >= 0 && forearm >= 0, "the part was not drawn");
         QVERIFY2(shin < forearm - 60, qPrintable(QString("shin %1, forearm %2").arg(shin).arg(forearm)));
+    }
+
+    // At a folded knee the shin may be drawn over its thigh where it lies just behind the
+    // thigh's surface; a third part must still be hidden wherever the thigh is in front of it,
+    // whichever of them is drawn first. The thigh runs across the view at depth 0 (radius 4,
+    // front at 4), the shin folded back along it at 2.5 (radius 1, front at 3.5), and a hand
+    // lies across both at the given depth.
+    void aFoldHidesNoPartBehindItsFrontBone_data()
+    {
+        QTest::addColumn<float>("handDepth");
+        QTest::addColumn<bool>("handFirst");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("between the bones, drawn last") << 3.0f << false << false;
+        QTest::newRow("between the bones, drawn first") << 3.0f << true << false;
+        QTest::newRow("in front of both, drawn last") << 4.5f << false << true;
+        QTest::newRow("in front of both, drawn first") << 4.5f << true << true;
+    }
+
+    void aFoldHidesNoPartBehindItsFrontBone()
+    {
+        QFETCH(float, handDepth);
+        QFETCH(bool, handFirst);
+        QFETCH(bool, shown);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\n", pose);
+        const auto partId = [&](const QString &name) {
+            for (int i = 0; i < f.parts.size(); ++i)
+                if (f.parts[i].name == name)
+                    return i;
+            return -1;
+        };
+        f.points["hip.l"] = {-12, 0, 0};
+        f.points["knee.l"] = {12, 0, 0};
+        f.points["ankle.l"] = {-12, 0, 2.5f};
+        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partId("thigh.l")};
+        const Capsule shin{{12, 0, 2.5f}, {-12, 0, 2.5f}, 1, 1, partId("shin.l")};
+        const Capsule hand{{-3, 0, handDepth}, {3, 0, handDepth}, 0.75f, 0.75f, partId("hand.r")};
+        f.capsules = handFirst ? QVector<Capsule>{hand, thigh, shin} : QVector<Capsule>{thigh, shin, hand};
+        const QImage img = renderPicture(f, 250, 40);
+        // The pale skin of the hand or the purple cloth of a leg at the picture's centre.
+        const int grey = qGray(img.pixel(125, 125));
+        QVERIFY2(grey > 150 || grey < 120, qPrintable(QString("grey %1").arg(grey)));
+        QCOMPARE(grey > 150, shown);
     }
 
     // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
