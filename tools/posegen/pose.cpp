@@ -5,6 +5,7 @@
 #include <QtMath>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -354,11 +355,37 @@ private:
         int p = addPart("torso", Material::Shirt);
         capsule(p, at("pelvis", "pelvis", {4.6f, -2.4f, -0.6f}), 6.6f, at("pelvis", "pelvis", {-4.6f, -2.4f, -0.6f}),
                 6.6f);
-        for (const float x : {2.6f, -2.6f})
-            capsule(p, at("lumbar", "pelvis", {x, 0, -0.4f}), 6.4f, at("lumbar", "pelvis", {x, 13, -0.6f}), 6.6f);
-        for (const float x : {3.8f, -3.8f})
-            capsule(p, at("thorax", "waist", {x, 1.0f, -0.4f}), 6.6f, at("thorax", "waist", {x * 1.2f, 8.5f, -0.3f}),
-                    6.8f);
+        // The waist and the ribcage follow the spine's curve in short steps, so a backbend is an
+        // even arch and a twist turns the chest little by little, not blocks hinged at a joint.
+        // Across: two capsules side by side, wider at the ribs; u runs up the spine as in spineAt.
+        struct Section {
+            float u, x, z, r;
+        };
+        const Section profile[] = {{-3, 2.6f, -0.4f, 5.9f},
+                                   {0, 2.6f, -0.4f, 6.4f},
+                                   {13, 2.6f, -0.5f, 6.6f},
+                                   {14, 3.8f, -0.5f, 6.6f},
+                                   {21.5f, 4.56f, -0.3f, 6.8f}};
+        QVector<Section> steps;
+        for (size_t i = 0; i + 1 < std::size(profile); ++i) {
+            const Section &a = profile[i], &b = profile[i + 1];
+            const int n = std::max(1, int(std::ceil((b.u - a.u) / 1.25f)));
+            for (int k = 0; k < n; ++k) {
+                const float t = float(k) / n;
+                steps << Section{a.u + t * (b.u - a.u), a.x + t * (b.x - a.x), a.z + t * (b.z - a.z),
+                                 a.r + t * (b.r - a.r)};
+            }
+        }
+        steps << profile[std::size(profile) - 1];
+        QVector<SpineFrame> spine;
+        for (const Section &s : steps)
+            spine << spineAt(fig, s.u);
+        for (const float side : {1.f, -1.f})
+            for (int i = 0; i + 1 < steps.size(); ++i) {
+                const Section &a = steps[i], &b = steps[i + 1];
+                capsule(p, spine[i].point + spine[i].rotation.rotatedVector({side * a.x, 0, a.z}), a.r,
+                        spine[i + 1].point + spine[i + 1].rotation.rotatedVector({side * b.x, 0, b.z}), b.r);
+            }
         capsule(p, at("thorax", "waist", {6, 11.2f, -0.6f}), 6.0f, at("thorax", "waist", {-6, 11.2f, -0.6f}), 6.0f);
         p = addPart("neck", Material::Skin);
         capsule(p, fig.at("neckbase") + F["neck"].mapVector({0, -2, -0.5f}), 3.3f, fig.at("headbase"), 3.1f);
@@ -546,6 +573,47 @@ QVector3D numbers(const QStringList &words, int from, int count, const QString &
 const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "grip.l", "grip.r", "seal", "eyes-closed"};
 
 } // namespace
+
+// Around the pelvis and the waist the spine's centre line cuts the corner between the two bones
+// with a quadratic curve whose two arms are nearly equal, so the bend is spread evenly instead of
+// bunched at one end: at the pelvis from a little below it (the sacrum) to a third of the way up
+// the lumbar bone, at the waist from there to halfway up the ribcage. The frame turns along with
+// the curve's direction. Past halfway up the ribcage the thorax's own frame holds, so the
+// shoulders, the neck and everything the arms reach for stay where the joints put them.
+SpineFrame spineAt(const Figure &f, float u)
+{
+    constexpr float kSpread = 4.5f; // the pelvis's curve reaches this far down and up
+    const auto quat = [&](const QString &bone) {
+        const QMatrix4x4 &m = f.frames[bone];
+        return QQuaternion::fromAxes(m.column(0).toVector3D(), m.column(1).toVector3D(), m.column(2).toVector3D())
+            .normalized();
+    };
+    const auto up = [&](const QString &bone) { return f.frames[bone].column(1).toVector3D(); };
+    struct Corner {
+        QString lower, upper, joint;
+        float at, below, above; // u of the joint; the curve's reach down and up the bones
+    };
+    const Corner corners[] = {{"pelvis", "lumbar", "pelvis", 0, kSpread, kSpread},
+                              {"lumbar", "thorax", "waist", kLumbar, kLumbar - kSpread, kThorax / 2}};
+    if (u <= -kSpread)
+        return {f.at("pelvis") + up("pelvis") * u, quat("pelvis")};
+    for (const Corner &c : corners) {
+        if (u > c.at + c.above)
+            continue;
+        const QVector3D a = up(c.lower), b = up(c.upper), J = f.at(c.joint);
+        const QVector3D q0 = J - a * c.below, q2 = J + b * c.above;
+        const float t = qBound(0.f, (u - (c.at - c.below)) / (c.below + c.above), 1.f);
+        const QVector3D point = (1 - t) * (1 - t) * q0 + 2 * t * (1 - t) * J + t * t * q2;
+        // Turn the frame as far as the curve's direction has turned.
+        const QVector3D dir = (1 - t) * c.below * a + t * c.above * b;
+        const float total = std::atan2(QVector3D::crossProduct(a, b).length(), QVector3D::dotProduct(a, b));
+        const float w =
+            total < 1e-3f ? t
+                          : std::atan2(QVector3D::crossProduct(a, dir).length(), QVector3D::dotProduct(a, dir)) / total;
+        return {point, QQuaternion::slerp(quat(c.lower), quat(c.upper), qBound(0.f, w, 1.f))};
+    }
+    return {f.at("waist") + up("thorax") * (u - kLumbar), quat("thorax")};
+}
 
 double Figure::lowest(const QString &part) const
 {

@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <QMatrix4x4>
+#include <QQuaternion>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,16 @@ struct Figure {
     QVector3D at(const QString &point) const { return points.value(point); }
     double lowest(const QString &part = {}) const; // lowest surface point, of one part or all
 };
+
+// A point on the trunk's centre line and the trunk's frame there. u runs up the spine: 0 at the
+// pelvis, 13 at the waist, 28 at the neckbase. The joints bend the skeleton at the pelvis and
+// the waist, but the drawn trunk spreads each bend along a curve; from halfway up the ribcage it
+// is the thorax's frame again.
+struct SpineFrame {
+    QVector3D point;
+    QQuaternion rotation;
+};
+SpineFrame spineAt(const Figure &f, float u);
 
 // The joints a pose file may bend, with their angles' names and limits.
 struct JointLimit {

@@ -1027,6 +1027,95 @@ private Q_SLOTS:
         QVERIFY2(along ? off < 0.8f : off > 1.2f, qPrintable(QString("thumb tip %1 off the index").arg(off)));
     }
 
+    // The drawn trunk spreads the bends of the lumbar and thorax joints along a curve: its frame
+    // turns a little at every step instead of all at once at the pelvis or the waist, while the
+    // chest ends in the thorax's own frame at the neckbase, where the arms and the neck hang.
+    void spineBendsAsACurve_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("backbend") << "body: 90\nlumbar: -30\nthorax: -40";
+        QTest::newRow("forward fold") << "body: 40\nlumbar: 60\nthorax: 45";
+        QTest::newRow("twist") << "lumbar: 0 0 -20\nthorax: 0 0 -35";
+        QTest::newRow("side bend and twist") << "lumbar: 10 30 15\nthorax: -10 -25 40";
+        QTest::newRow("bent at the waist only") << "thorax: 50";
+        QTest::newRow("straight") << "";
+    }
+
+    void spineBendsAsACurve()
+    {
+        QFETCH(QString, lines);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + lines, pose);
+        const auto axes = [](const QQuaternion &q) {
+            return std::array{q.rotatedVector({1, 0, 0}), q.rotatedVector({0, 1, 0}), q.rotatedVector({0, 0, 1})};
+        };
+        const auto sameFrame = [&](const QQuaternion &q, const QString &bone) {
+            const auto a = axes(q);
+            for (int i = 0; i < 3; ++i)
+                if ((a[size_t(i)] - f.frames[bone].column(i).toVector3D()).length() > 1e-3f)
+                    return false;
+            return true;
+        };
+        const SpineFrame top = spineAt(f, 28), base = spineAt(f, -5);
+        QVERIFY((top.point - f.at("neckbase")).length() < 1e-3f);
+        QVERIFY(sameFrame(top.rotation, "thorax"));
+        QVERIFY(sameFrame(spineAt(f, 21).rotation, "thorax")); // the ribcage under the shoulders
+        QVERIFY(sameFrame(base.rotation, "pelvis"));
+
+        // Between them, no step turns the frame much more than its share of the whole bend,
+        // and the centre line runs along the frame, so the surface drawn on it is not sheared.
+        constexpr float step = 0.25f;
+        const float whole = qRadiansToDegrees(
+            2 * std::acos(qBound(-1.f, std::abs(QQuaternion::dotProduct(base.rotation, top.rotation)), 1.f)));
+        float turned = 0;
+        SpineFrame prev = base;
+        for (float u = -5 + step; u <= 28.001f; u += step) {
+            const SpineFrame cur = spineAt(f, u);
+            const float turn = qRadiansToDegrees(
+                2 * std::acos(qBound(-1.f, std::abs(QQuaternion::dotProduct(prev.rotation, cur.rotation)), 1.f)));
+            QVERIFY2(turn < 2.5f, qPrintable(QString("the trunk turns %1 degrees at u = %2").arg(turn).arg(u)));
+            turned += turn;
+            const QVector3D along = (cur.point - prev.point).normalized();
+            const float off = qRadiansToDegrees(std::acos(qBound(
+                -1.f,
+                QVector3D::dotProduct(
+                    along,
+                    (prev.rotation.rotatedVector({0, 1, 0}) + cur.rotation.rotatedVector({0, 1, 0})).normalized()),
+                1.f)));
+            QVERIFY2(off < 12,
+                     qPrintable(QString("the trunk leans %1 degrees off its line at u = %2").arg(off).arg(u)));
+            QVERIFY((cur.point - prev.point).length() < 2 * step);
+            prev = cur;
+        }
+        QVERIFY(turned >= whole - 0.1f);
+
+        // The drawn surface follows the curve in short capsules, side by side in two chains, and
+        // the line midway between the chains has no kink.
+        QVector<QVector<QVector3D>> chains;
+        for (int i = 0; i < f.capsules.size(); ++i) {
+            const Capsule &c = f.capsules[i];
+            if (f.parts[c.part].name != "torso")
+                continue;
+            if (i > 0 && f.capsules[i - 1].part == c.part && (f.capsules[i - 1].b - c.a).length() < 1e-3f)
+                chains.last() << c.b;
+            else
+                chains.append({c.a, c.b});
+        }
+        QVector<QVector3D> mid;
+        for (const auto &l : chains)
+            for (const auto &r : chains)
+                if (&l < &r && l.size() == r.size() && l.size() > 2)
+                    for (int i = 0; i < l.size(); ++i)
+                        mid << (l[i] + r[i]) / 2;
+        const int steps = mid.size() - 2;
+        for (int i = 0; i < steps; ++i) {
+            const QVector3D a = (mid[i + 1] - mid[i]).normalized(), b = (mid[i + 2] - mid[i + 1]).normalized();
+            const float kink = qRadiansToDegrees(std::acos(qBound(-1.f, QVector3D::dotProduct(a, b), 1.f)));
+            QVERIFY2(kink < 12, qPrintable(QString("the trunk's surface kinks by %1 degrees").arg(kink)));
+        }
+        QVERIFY(steps >= 20);
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
