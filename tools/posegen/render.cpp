@@ -29,6 +29,7 @@ const QColor kFootSole(247, 192, 211);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 const QColor kLine(56, 6, 66);
+constexpr double kSeam = 0.55; // how far the seam between a folded shin and its thigh pales
 const QColor kEye(50, 10, 60);
 const QColor kMouth(150, 60, 110);
 const QColor kMouthOpen(84, 14, 44);
@@ -703,6 +704,30 @@ QImage renderPicture(const Figure &posed, int size, double span)
         }
         return false;
     };
+    // Where a shin lies folded along its own thigh both are the leggings' dark cloth, and the
+    // dark fold line sinks into them: the two read as one mass. A pale seam on the thigh's side
+    // of the line parts them, as a narrow gap of light between the two legs' surfaces would.
+    std::vector<int> foldedUnder(size_t(partCount), -1); // for a thigh, the shin folded on it
+    for (int id = 0; id < partCount; ++id)
+        if (isShin[size_t(id)] && foldOf[size_t(id)] >= 0)
+            foldedUnder[size_t(foldOf[size_t(id)])] = id;
+    std::vector<QPoint> seamProbe;
+    for (int i = 0; i < 16; ++i) {
+        const double a = 2 * M_PI * i / 16;
+        seamProbe.push_back(QPoint(qRound(lineWidth * 0.6 * std::cos(a)), qRound(lineWidth * 0.6 * std::sin(a))));
+    }
+    const auto seam = [&](int x, int y, int id) {
+        const int shin = foldedUnder[size_t(id)];
+        if (shin < 0)
+            return false;
+        for (const QPoint &o : seamProbe) {
+            const int qx = x + o.x(), qy = y + o.y();
+            if (qx >= 0 && qy >= 0 && qx < W && qy < W && ras.part[size_t(qy) * W + qx] == shin)
+                return !onCap(x, y, shin);
+        }
+        return false;
+    };
+
     // A finer, softer line between two fingers, a finger and the thumb, or the toes, where they
     // lie side by side; it goes on one side only (the higher number) so it stays thin.
     std::vector<QPoint> near;
@@ -802,6 +827,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
                 const float dark = under.isNull() ? 0.56f : 0.7f + 0.08f * sole;
                 c = scaled(base, dark + (1.12f - dark) * lam, 0.22 * specular);
                 c = mix(c, kBackground, tone(zz));
+                if (seam(x, y, id))
+                    c = mix(c, kBackground, kSeam);
             }
             row[x] = c.rgb();
         }

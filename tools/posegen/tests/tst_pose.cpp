@@ -674,6 +674,60 @@ private Q_SLOTS:
         QCOMPARE(grey > 150, shown);
     }
 
+    // A shin folded along its own thigh parts from it by a pale seam beside the dark fold line,
+    // where the two dark cloths would otherwise read as one mass; a shin of the other leg
+    // lying there is a separate shape with its outline only. The thigh runs across the view,
+    // the shin just below it at the same depth; a column away from the knee crosses both.
+    void aFoldedShinPartsFromItsThighBySeam_data()
+    {
+        QTest::addColumn<QString>("shinPart");
+        QTest::addColumn<bool>("seam");
+        QTest::newRow("its own shin, folded") << "shin.l" << true;
+        QTest::newRow("the other leg's shin") << "shin.r" << false;
+    }
+
+    void aFoldedShinPartsFromItsThighBySeam()
+    {
+        QFETCH(QString, shinPart);
+        QFETCH(bool, seam);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\n", pose);
+        const auto partId = [&](const QString &name) {
+            for (int i = 0; i < f.parts.size(); ++i)
+                if (f.parts[i].name == name)
+                    return i;
+            return -1;
+        };
+        for (const QString side : {"l", "r"}) {
+            f.points["hip." + side] = {-12, 0, 0};
+            f.points["knee." + side] = {12, 0, 0};
+            f.points["ankle." + side] = {-12, -6, 0};
+        }
+        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partId("thigh.l")};
+        const Capsule shin{{12, -6, 0}, {-12, -6, 0}, 3.5f, 3.5f, partId(shinPart)};
+        f.capsules = {thigh, shin};
+        const QImage img = renderPicture(f, 500, 40);
+        // Down a column a third of the way from the hip: the thigh's cloth, the line between
+        // the two, the shin's cloth. A seam is brighter than the cloth on both sides of it.
+        QList<int> column;
+        for (int y = 0; y < img.height(); ++y) {
+            const int g = qGray(img.pixel(180, y));
+            if (g < 235)
+                column << g;
+        }
+        QVERIFY(column.size() > 80);
+        int line = 10;
+        for (int i = 10; i < column.size() - 10; ++i)
+            if (column[i] < column[line])
+                line = i;
+        QVERIFY2(column[line] < 70, "no line between the thigh and the shin");
+        QVERIFY(line >= 16 && line < column.size() - 16);
+        const int beside = *std::max_element(column.begin() + line - 8, column.begin() + line + 9);
+        const int cloth = std::max(column[line - 16], column[line + 16]);
+        QVERIFY2((beside > cloth + 20) == seam,
+                 qPrintable(QString("beside the line %1, the cloth round it %2").arg(beside).arg(cloth)));
+    }
+
     // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
     // fingers lying on a dark knee still show.
     void handsStayLightInShadow()
