@@ -37,7 +37,7 @@ constexpr float kEdgeOn = 0.5f;
 // Interlocked fingers: the spacing of the eight along the row (a little less than a finger's
 // width, so the two hands' fingers press together) and how far apart the two hands' knuckle
 // rows may be for the fingers to reach between each other.
-constexpr float kInterlaceGap = 1.2f, kInterlaceReach = 4.5f;
+constexpr float kInterlaceGap = 1.05f, kInterlaceReach = 4.5f;
 const QVector3D kShoulder(10, -2.5f, 0), kHip(5.5f, -3.5f, 0), kHeadCentre(0, 6, 0.8f);
 
 QMatrix4x4 rot(std::initializer_list<std::pair<double, QVector3D>> steps)
@@ -569,9 +569,9 @@ private:
             const QVector3D root = in(s, m, -0.3f, -4.2f, across[i]);
             // Between the palms the fingers rise a little to the palms' side, so the row of
             // alternating fingers shows there as a comb rather than sinking between two palms.
-            const QVector3D cross = centre + thumbs * slot + palms * 0.6f;
+            const QVector3D cross = centre + thumbs * slot + palms * 0.4f;
             // The tips close in a little over the narrower back of the hand.
-            const QVector3D tip = otherRow + thumbs * (slot * 0.7f) + toWrist * 1.6f + back * 2.1f;
+            const QVector3D tip = otherRow + thumbs * (slot * 0.9f) + toWrist * 0.4f + back * 2.0f;
             capsule(part, root, 0.66f * k, cross, 0.62f * k, kIndex + i);
             capsule(part, cross, 0.62f * k, tip, 0.5f * k, kIndex + i);
         }
