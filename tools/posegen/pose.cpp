@@ -464,8 +464,11 @@ private:
         const int p = addPart("hand." + s, Material::Skin);
         // A palm wider than thick, so the back of the hand and its edge look different and the
         // fingers start from a row of knuckles instead of a ball.
+        // A fist's palm stops short of the knuckles, so the four knuckles round its end instead
+        // of one ball: seen from the front the fist's top is a row of bumps.
+        const bool fist = pose.flags.contains("fists");
         for (const float z : {0.85f, -0.85f})
-            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.0f, z), 1.45f);
+            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, fist ? -3.2f : -4.0f, z), 1.45f);
         const float across[4] = {1.65f, 0.55f, -0.55f, -1.65f}; // index to little finger
         const int thumb = addPart("thumb." + s, Material::Skin);
         if (pose.flags.contains("interlace")) {
@@ -473,13 +476,13 @@ private:
             hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
             return;
         }
-        if (pose.flags.contains("fists")) {
+        if (fist) {
             // Each finger folds at its knuckle and again toward the palm: a row of four knuckles
-            // on top, the thumb closed across the folded fingers.
+            // on top, as thick as the palm, the thumb closed across the folded fingers.
             for (int i = 0; i < 4; ++i) {
                 const float z = across[i] * 0.9f;
-                hcap(p, h(-0.1f, -4.0f, z), 0.8f, h(-0.5f, -5.9f, z), 0.78f, kIndex + i);
-                hcap(p, h(-0.5f, -5.9f, z), 0.78f, h(-2.4f, -5.0f, z * 0.95f), 0.68f, kIndex + i);
+                hcap(p, h(0.1f, -3.6f, z), 0.92f, h(-0.3f, -5.7f, z), 0.86f, kIndex + i);
+                hcap(p, h(-0.3f, -5.7f, z), 0.86f, h(-2.3f, -5.0f, z * 0.95f), 0.72f, kIndex + i);
             }
             hcap(thumb, h(-0.9f, -1.0f, 1.6f), 1.0f, h(-2.2f, -3.6f, 2.2f), 0.85f, kThumb);
             hcap(thumb, h(-2.2f, -3.6f, 2.2f), 0.85f, h(-3.2f, -5.1f, 0.3f), 0.7f, kThumb);

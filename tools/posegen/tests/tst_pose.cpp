@@ -902,26 +902,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("camera");
         QTest::addColumn<int>("fingers"); // long fingers the row crosses; 0: seen from the edge
+        QTest::addColumn<QString>("aim");
+        const QString up = "fingers 0 1 0 palm 0 0 1", ahead = "fingers 0 0 1 palm 0 -1 0";
         QTest::newRow("open hand") << ""
-                                   << "0 0" << 4;
+                                   << "0 0" << 4 << up;
         QTest::newRow("spread fingers") << "flags: spread-fingers\n"
-                                        << "0 0" << 4;
+                                        << "0 0" << 4 << up;
         QTest::newRow("seal: three long fingers") << "flags: seal\n"
-                                                  << "0 0" << 3;
+                                                  << "0 0" << 3 << up;
         // Seen from its edge the fingers stack up: only the hand's outline crosses the row.
         QTest::newRow("open hand, from the little finger's side") << ""
-                                                                  << "-90 0" << 0;
+                                                                  << "-90 0" << 0 << up;
         QTest::newRow("open hand, from the thumb's side") << ""
-                                                          << "90 0" << 0;
+                                                          << "90 0" << 0 << up;
+        // A fist shows its curled fingers apart from its front, its palm and its back, and
+        // stacks them only seen along its knuckles.
+        QTest::newRow("fist, from the palm") << "flags: fists\n"
+                                             << "0 0" << 4 << up;
+        QTest::newRow("fist, from the knuckles' front") << "flags: fists\n"
+                                                        << "0 0" << 4 << ahead;
+        QTest::newRow("fist, along the knuckles") << "flags: fists\n"
+                                                  << "90 0" << 0 << ahead;
     }
     void fingersAreDrawnApart()
     {
         QFETCH(QString, flags);
         QFETCH(QString, camera);
         QFETCH(int, fingers);
+        QFETCH(QString, aim);
         Pose pose;
-        Figure f = solveText(
-            "name: X\ncamera: " + camera + "\nshoulder.l: 90\naim hand.l fingers 0 1 0 palm 0 0 1\n" + flags, pose);
+        Figure f = solveText("name: X\ncamera: " + camera + "\nshoulder.l: 90\naim hand.l " + aim + "\n" + flags, pose);
         // Only the left hand and its thumb, so the picture frames them.
         QVector<Capsule> hand;
         for (const Capsule &c : f.capsules)
