@@ -482,7 +482,7 @@ private:
             for (int i = 0; i < 4; ++i) {
                 const float z = across[i] * 0.9f;
                 hcap(p, h(0.1f, -3.6f, z), 0.92f, h(-0.3f, -5.7f, z), 0.86f, kIndex + i);
-                hcap(p, h(-0.3f, -5.7f, z), 0.86f, h(-2.3f, -5.0f, z * 0.95f), 0.72f, kIndex + i);
+                hcap(p, h(-0.3f, -5.7f, z), 0.86f, h(-2.1f, -4.4f, z * 0.95f), 0.74f, kIndex + i);
             }
             hcap(thumb, h(-0.9f, -1.0f, 1.6f), 1.0f, h(-2.2f, -3.6f, 2.2f), 0.85f, kThumb);
             hcap(thumb, h(-2.2f, -3.6f, 2.2f), 0.85f, h(-3.2f, -5.1f, 0.3f), 0.7f, kThumb);
