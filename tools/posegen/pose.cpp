@@ -34,6 +34,10 @@ constexpr float kThigh = 24, kShin = 23;
 constexpr float kHeadRadius = 6.7f;
 // A palm turned less than this (the cosine) toward the camera is seen from its edge.
 constexpr float kEdgeOn = 0.5f;
+// Interlocked fingers: the spacing of the eight along the row (a little less than a finger's
+// width, so the two hands' fingers press together) and how far apart the two hands' knuckle
+// rows may be for the fingers to reach between each other.
+constexpr float kInterlaceGap = 1.05f, kInterlaceReach = 4.5f;
 const QVector3D kShoulder(10, -2.5f, 0), kHip(5.5f, -3.5f, 0), kHeadCentre(0, 6, 0.8f);
 
 QMatrix4x4 rot(std::initializer_list<std::pair<double, QVector3D>> steps)
@@ -460,17 +464,25 @@ private:
         const int p = addPart("hand." + s, Material::Skin);
         // A palm wider than thick, so the back of the hand and its edge look different and the
         // fingers start from a row of knuckles instead of a ball.
+        // A fist's palm stops short of the knuckles, so the four knuckles round its end instead
+        // of one ball: seen from the front the fist's top is a row of bumps.
+        const bool fist = pose.flags.contains("fists");
         for (const float z : {0.85f, -0.85f})
-            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, -4.0f, z), 1.45f);
+            hcap(p, h(0, -0.3f, z * 0.6f), 1.5f, h(0, fist ? -3.2f : -4.0f, z), 1.45f);
         const float across[4] = {1.65f, 0.55f, -0.55f, -1.65f}; // index to little finger
         const int thumb = addPart("thumb." + s, Material::Skin);
-        if (pose.flags.contains("fists")) {
+        if (pose.flags.contains("interlace")) {
+            interlacedFingers(s, m, p);
+            hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
+            return;
+        }
+        if (fist) {
             // Each finger folds at its knuckle and again toward the palm: a row of four knuckles
-            // on top, the thumb closed across the folded fingers.
+            // on top, as thick as the palm, the thumb closed across the folded fingers.
             for (int i = 0; i < 4; ++i) {
                 const float z = across[i] * 0.9f;
-                hcap(p, h(-0.1f, -4.0f, z), 0.8f, h(-0.5f, -5.9f, z), 0.78f, kIndex + i);
-                hcap(p, h(-0.5f, -5.9f, z), 0.78f, h(-2.4f, -5.0f, z * 0.95f), 0.68f, kIndex + i);
+                hcap(p, h(0.1f, -3.6f, z), 0.92f, h(-0.3f, -5.7f, z), 0.86f, kIndex + i);
+                hcap(p, h(-0.3f, -5.7f, z), 0.86f, h(-2.1f, -4.4f, z * 0.95f), 0.74f, kIndex + i);
             }
             hcap(thumb, h(-0.9f, -1.0f, 1.6f), 1.0f, h(-2.2f, -3.6f, 2.2f), 0.85f, kThumb);
             hcap(thumb, h(-2.2f, -3.6f, 2.2f), 0.85f, h(-3.2f, -5.1f, 0.3f), 0.7f, kThumb);
@@ -526,6 +538,48 @@ private:
             hcap(thumb, h(-0.6f, -1.0f, 1.4f), 1.05f, h(-1.0f, -4.2f, 3.0f), 0.8f, kThumb);
     }
 
+    // Fingers interlocked: the two knuckle rows meet, the eight fingers alternate along one
+    // row, the left index outermost on the thumbs' side, and each finger passes between two
+    // of the other hand's and lies over the back of that hand. The thumbs stay free.
+    void interlacedFingers(const QString &s, float m, int part)
+    {
+        constexpr float k = 1.08f;
+        const QString o = s == "l" ? "r" : "l";
+        const auto in = [&](const QString &side, float mm, float x, float y, float z) {
+            return fig.at("wrist." + side) + fig.frames["wrist." + side].mapVector(QVector3D(mm * x, y, z) * k);
+        };
+        const QVector3D ownRow = in(s, m, -0.3f, -4.2f, 0), otherRow = in(o, -m, -0.3f, -4.2f, 0);
+        const float apart = (ownRow - otherRow).length();
+        if (apart > kInterlaceReach)
+            fail(QStringLiteral("interlace: the hands' knuckles are %1 units apart, more than %2")
+                     .arg(apart, 0, 'f', 1)
+                     .arg(kInterlaceReach));
+        // Across both rows toward the thumbs; a mirrored pair of hands has them on one side.
+        const QVector3D thumbs =
+            (fig.frames["wrist." + s].mapVector({0, 0, 1}) + fig.frames["wrist." + o].mapVector({0, 0, 1}))
+                .normalized();
+        const QVector3D centre = (ownRow + otherRow) / 2;
+        const QVector3D palms =
+            (fig.frames["wrist." + s].mapVector({-m, 0, 0}) + fig.frames["wrist." + o].mapVector({m, 0, 0}))
+                .normalized();
+        // Over the other hand: from its knuckles toward its wrist and out of its back.
+        const QVector3D back = fig.frames["wrist." + o].mapVector({-m, 0, 0}).normalized();
+        const QVector3D toWrist = (fig.at("wrist." + o) - otherRow).normalized();
+        const float across[4] = {1.65f, 0.55f, -0.55f, -1.65f}; // index to little finger
+        for (int i = 0; i < 4; ++i) {
+            // Eight slots along the row, the two hands taking turns from the thumbs' side.
+            const float slot = (3.5f - 2 * i - (s == "l" ? 0 : 1)) * kInterlaceGap;
+            const QVector3D root = in(s, m, -0.3f, -4.2f, across[i]);
+            // Between the palms the fingers rise a little to the palms' side, so the row of
+            // alternating fingers shows there as a comb rather than sinking between two palms.
+            const QVector3D cross = centre + thumbs * slot + palms * 0.4f;
+            // The tips close in a little over the narrower back of the hand.
+            const QVector3D tip = otherRow + thumbs * (slot * 0.9f) + toWrist * 0.4f + back * 2.0f;
+            capsule(part, root, 0.66f * k, cross, 0.62f * k, kIndex + i);
+            capsule(part, cross, 0.62f * k, tip, 0.5f * k, kIndex + i);
+        }
+    }
+
     void floor()
     {
         if (!pose.fixedHeight) {
@@ -570,7 +624,8 @@ QVector3D numbers(const QStringList &words, int from, int count, const QString &
     return v;
 }
 
-const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists", "grip", "grip.l", "grip.r", "seal", "eyes-closed"};
+const QSet<QString> kFlags = {"tongue", "spread-fingers", "fists",       "grip",     "grip.l",
+                              "grip.r", "seal",           "eyes-closed", "interlace"};
 
 } // namespace
 

@@ -145,6 +145,9 @@ constexpr double kProfileFrom = 60;
 
 // A hand whose palm turns less than this (the cosine) toward the camera is seen from its edge.
 constexpr float kEdgeOnHand = 0.3f;
+// A fist whose row of knuckles runs more than this (the cosine) along the view shows its curled
+// fingers stacked.
+constexpr float kAlongKnuckles = 0.85f;
 
 constexpr float kFoldRound = 0.35f; // share of a bone's radius counted when ranking at a fold
 
@@ -570,6 +573,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
 
     // The palm's or the sole's direction for each hand, thumb and foot; null for other parts.
     std::vector<QVector3D> underside(static_cast<size_t>(partCount));
+    // For a fist's hand and thumb, the direction along its row of knuckles; null otherwise.
+    std::vector<QVector3D> knuckleRow(static_cast<size_t>(partCount));
+    const bool fists = figure.pose && figure.pose->flags.contains("fists");
     // A thigh or an upper arm joins the torso only round its hip or shoulder: further along, where
     // it lies against the trunk (a thigh on the belly, an arm along the side), it is outlined.
     struct Root {
@@ -585,9 +591,11 @@ QImage renderPicture(const Figure &posed, int size, double span)
         isTorso.push_back(name == "torso");
         isForearm.push_back(bone == "forearm");
         isFoot.push_back(bone == "foot");
-        if (bone == "hand" || bone == "thumb")
+        if (bone == "hand" || bone == "thumb") {
             underside[size_t(id)] = figure.frames.value("wrist." + side).mapVector({-m, 0, 0}).normalized();
-        else if (bone == "foot")
+            if (fists)
+                knuckleRow[size_t(id)] = figure.frames.value("wrist." + side).mapVector({0, 0, 1}).normalized();
+        } else if (bone == "foot")
             underside[size_t(id)] = figure.frames.value("ankle." + side).mapVector({0, -1, 0}).normalized();
         if (bone == "thigh" || bone == "upperarm") {
             const bool thigh = bone == "thigh";
@@ -774,9 +782,14 @@ QImage renderPicture(const Figure &posed, int size, double span)
                     return true;
             }
         // A hand seen from its edge shows its fingers stacked one behind the other; lines between
-        // them would only wander along the stack, and without them the hand reads flat.
-        if (!ci.digit ||
-            (ci.digit <= 5 && std::abs(QVector3D::dotProduct(underside[size_t(ci.part)], cam.c)) < kEdgeOnHand))
+        // them would only wander along the stack, and without them the hand reads flat. A fist's
+        // curled fingers stack only seen along the knuckles: from its front, its back or below,
+        // the lines between them are what makes it a fist and not a mitten.
+        const QVector3D &row = knuckleRow[size_t(ci.part)];
+        const bool stacked = row.isNull()
+                                 ? std::abs(QVector3D::dotProduct(underside[size_t(ci.part)], cam.c)) < kEdgeOnHand
+                                 : std::abs(QVector3D::dotProduct(row, cam.c)) > kAlongKnuckles;
+        if (!ci.digit || (ci.digit <= 5 && stacked))
             return false;
         for (const QPoint &o : near) {
             const int qx = x + o.x(), qy = y + o.y();

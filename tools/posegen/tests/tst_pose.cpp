@@ -512,6 +512,106 @@ private Q_SLOTS:
         }
     }
 
+    // Interlocked fingers: where they pass between the two hands the eight alternate, left,
+    // right, left..., each finger's tip lies on the back of the other hand, every finger keeps
+    // about its own length, and the thumbs stay on their own hand's side. Hands too far apart
+    // for the fingers to reach each other are refused.
+    void interlacedFingersAlternate_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QVector3D>("palm"); // both palms face this way; the backs the other
+        QTest::newRow("palms up overhead") << "reach arm.l on neckbase 6.3 30 3 pole 1 0 0\n"
+                                              "reach arm.r on neckbase -6.3 30 3 pole -1 0 0\n"
+                                              "aim hand.l fingers -1 0 0 palm 0 1 1.2\n"
+                                              "aim hand.r fingers 1 0 0 palm 0 1 1.2\n"
+                                           << QVector3D(0, 1, 1.2f);
+        QTest::newRow("palms down before the belly") << "reach arm.l on pelvis 6.1 12 14 pole 1 0 0\n"
+                                                        "reach arm.r on pelvis -6.1 12 14 pole -1 0 0\n"
+                                                        "aim hand.l fingers -1 0 0 palm 0 -1 0\n"
+                                                        "aim hand.r fingers 1 0 0 palm 0 -1 0\n"
+                                                     << QVector3D(0, -1, 0);
+        QTest::newRow("palms pushed forward") << "reach arm.l on neckbase 6.1 -2 28 pole 1 0 0\n"
+                                                 "reach arm.r on neckbase -6.1 -2 28 pole -1 0 0\n"
+                                                 "aim hand.l fingers -1 0 0 palm 0 0 1\n"
+                                                 "aim hand.r fingers 1 0 0 palm 0 0 1\n"
+                                              << QVector3D(0, 0, 1);
+        QTest::newRow("hands too far apart") << "reach arm.l on neckbase 12 30 3 pole 1 0 0\n"
+                                                "reach arm.r on neckbase -12 30 3 pole -1 0 0\n"
+                                                "aim hand.l fingers -1 0 0 palm 0 1 0\n"
+                                                "aim hand.r fingers 1 0 0 palm 0 1 0\n"
+                                             << QVector3D();
+    }
+    void interlacedFingersAlternate()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QVector3D, palm);
+        const QString text = "name: X\n" + lines + "flags: interlace\n";
+        if (palm.isNull()) {
+            QVERIFY2(failure(text).contains("interlace"), qPrintable(failure(text)));
+            return;
+        }
+        Pose pose;
+        const Figure f = solveText(text, pose);
+        const QVector3D wl = f.at("wrist.l"), wr = f.at("wrist.r");
+        const QVector3D mid = (wl + wr) / 2, across = (wr - wl).normalized(); // from left to right
+        // Along the row of knuckles, toward the thumbs.
+        const QVector3D row =
+            (f.frames["wrist.l"].mapVector({0, 0, 1}) + f.frames["wrist.r"].mapVector({0, 0, 1})).normalized();
+        const QVector3D back = -palm.normalized();
+        struct Finger {
+            float at; // where it passes the plane between the hands, along the row
+            QVector3D tip;
+            float length = 0;
+        };
+        QHash<QString, QHash<int, Finger>> fingers;
+        QHash<QString, QVector3D> thumbTip;
+        for (const Capsule &c : f.capsules) {
+            const QString part = f.parts[c.part].name;
+            const QString side = part.right(1);
+            if (part.startsWith("thumb."))
+                thumbTip[side] = c.b;
+            if (!part.startsWith("hand.") || !c.digit)
+                continue;
+            Finger &fg = fingers[side][c.digit];
+            const float da = QVector3D::dotProduct(c.a - mid, across), db = QVector3D::dotProduct(c.b - mid, across);
+            if ((da <= 0) != (db <= 0))
+                fg.at = QVector3D::dotProduct(c.a + (c.b - c.a) * (da / (da - db)) - mid, row);
+            fg.tip = c.b;
+            fg.length += (c.b - c.a).length();
+        }
+        QCOMPARE(fingers["l"].size(), 4);
+        QCOMPARE(fingers["r"].size(), 4);
+        QVector<std::pair<float, QString>> order;
+        for (const QString side : {"l", "r"}) {
+            const QString other = side == "l" ? "r" : "l";
+            const QVector3D otherWrist = f.at("wrist." + other);
+            for (auto it = fingers[side].cbegin(); it != fingers[side].cend(); ++it) {
+                const QString name = QString("%1: finger %2").arg(side).arg(it.key());
+                order << std::pair{it->at, side};
+                // Over the back of the other hand, nearer its wrist than its own.
+                QVERIFY2(QVector3D::dotProduct(it->tip - otherWrist, back) > 1.2f, qPrintable(name));
+                QVERIFY2((it->tip - otherWrist).length() < (it->tip - f.at("wrist." + side)).length(),
+                         qPrintable(name));
+                QVERIFY2(it->length > 3.5f && it->length < 6.0f,
+                         qPrintable(QString("%1: %2 long").arg(name).arg(it->length)));
+            }
+            const float thumbSide = QVector3D::dotProduct(thumbTip[side] - mid, across);
+            QVERIFY2(side == "l" ? thumbSide < 0 : thumbSide > 0, qPrintable("thumb." + side));
+        }
+        // Neighbours along the row come from different hands and lie a finger's width apart.
+        std::sort(order.begin(), order.end());
+        QString sides;
+        for (const auto &o : order)
+            sides += o.second;
+        QVERIFY2(sides == "rlrlrlrl" || sides == "lrlrlrlr", qPrintable(sides + " along the row"));
+        for (int i = 1; i < order.size(); ++i)
+            QVERIFY2(order[i].first - order[i - 1].first > 0.8f,
+                     qPrintable(QString("fingers %1 and %2 along the row: %3 apart")
+                                    .arg(i - 1)
+                                    .arg(i)
+                                    .arg(order[i].first - order[i - 1].first)));
+    }
+
     // A foot shows its direction by its shape: the heel juts behind the ankle, the toes lie at
     // the front, the big toe on the inner edge of either foot, whichever way the foot is held.
     void feetHaveAHeelAndToes_data()
@@ -802,26 +902,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("camera");
         QTest::addColumn<int>("fingers"); // long fingers the row crosses; 0: seen from the edge
+        QTest::addColumn<QString>("aim");
+        const QString up = "fingers 0 1 0 palm 0 0 1", ahead = "fingers 0 0 1 palm 0 -1 0";
         QTest::newRow("open hand") << ""
-                                   << "0 0" << 4;
+                                   << "0 0" << 4 << up;
         QTest::newRow("spread fingers") << "flags: spread-fingers\n"
-                                        << "0 0" << 4;
+                                        << "0 0" << 4 << up;
         QTest::newRow("seal: three long fingers") << "flags: seal\n"
-                                                  << "0 0" << 3;
+                                                  << "0 0" << 3 << up;
         // Seen from its edge the fingers stack up: only the hand's outline crosses the row.
         QTest::newRow("open hand, from the little finger's side") << ""
-                                                                  << "-90 0" << 0;
+                                                                  << "-90 0" << 0 << up;
         QTest::newRow("open hand, from the thumb's side") << ""
-                                                          << "90 0" << 0;
+                                                          << "90 0" << 0 << up;
+        // A fist shows its curled fingers apart from its front, its palm and its back, and
+        // stacks them only seen along its knuckles.
+        QTest::newRow("fist, from the palm") << "flags: fists\n"
+                                             << "0 0" << 4 << up;
+        QTest::newRow("fist, from the knuckles' front") << "flags: fists\n"
+                                                        << "0 0" << 4 << ahead;
+        QTest::newRow("fist, along the knuckles") << "flags: fists\n"
+                                                  << "90 0" << 0 << ahead;
     }
     void fingersAreDrawnApart()
     {
         QFETCH(QString, flags);
         QFETCH(QString, camera);
         QFETCH(int, fingers);
+        QFETCH(QString, aim);
         Pose pose;
-        Figure f = solveText(
-            "name: X\ncamera: " + camera + "\nshoulder.l: 90\naim hand.l fingers 0 1 0 palm 0 0 1\n" + flags, pose);
+        Figure f = solveText("name: X\ncamera: " + camera + "\nshoulder.l: 90\naim hand.l " + aim + "\n" + flags, pose);
         // Only the left hand and its thumb, so the picture frames them.
         QVector<Capsule> hand;
         for (const Capsule &c : f.capsules)
