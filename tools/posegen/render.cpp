@@ -28,6 +28,8 @@ const QColor kSole(253, 242, 249);
 const QColor kFootSole(247, 192, 211);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
+// How much of the colour that shading drains from bare skin it gets back in shadow (1: all).
+constexpr double kSkinShadeColour = 2.8;
 const QColor kLine(56, 6, 66);
 constexpr double kSeam = 0.55; // how far the seam between a folded shin and its thigh pales
 const QColor kEye(50, 10, 60);
@@ -73,6 +75,32 @@ QColor scaled(const QColor &c, double f, double lift)
     const auto ch = [&](double v) { return qBound(0.0, v * f + lift * (1 - v * f), 1.0); };
     return QColor::fromRgbF(float(ch(c.redF())), float(ch(c.greenF())), float(ch(c.blueF())));
 }
+
+} // namespace
+
+QColor shadeSurface(const QColor &base, Finish finish, float lam, float specular, float sole)
+{
+    // A wide range from shadow to light models the round of a limb, so a thigh and the shin
+    // folded on it turn visibly different ways.
+    // Hands and feet keep more of their light: in shadow on a dark knee or thigh they sank into
+    // the cloth and their fingers and toes no longer showed. A sole in deep shade would turn
+    // from rose to brown; it keeps more still.
+    const float dark = finish == Finish::HandOrFoot ? 0.7f + 0.08f * sole : finish == Finish::Skin ? 0.62f : 0.56f;
+    const float f = dark + (1.12f - dark) * lam;
+    QColor c = scaled(base, f, 0.22 * specular);
+    if (finish == Finish::Plain || f >= 1)
+        return c;
+    // Darkening all three channels alike keeps the hue but drains the pale skin's little colour:
+    // a forearm or a face in shadow turned grey and read as a shadow or as another part. Bare
+    // skin gets back the colour that darkening took, so it stays skin, only darker.
+    const double mean = (base.redF() + base.greenF() + base.blueF()) / 3;
+    const double back = kSkinShadeColour * (1 - f);
+    const auto ch = [&](double v, double b) { return qBound(0.0, v + (b - mean) * back, 1.0); };
+    return QColor::fromRgbF(float(ch(c.redF(), base.redF())), float(ch(c.greenF(), base.greenF())),
+                            float(ch(c.blueF(), base.blueF())));
+}
+
+namespace {
 
 // Maps body units seen by the camera to pixels of a square frame.
 struct Frame {
@@ -832,13 +860,13 @@ QImage renderPicture(const Figure &posed, int size, double span)
                 const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
                 const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
-                // A wide range from shadow to light models the round of a limb, so a thigh
-                // and the shin folded on it turn visibly different ways.
-                // A sole in deep shade would turn from rose to brown; it keeps more of its light.
-                // Hands and feet keep more of their light too: in shadow on a dark knee or
-                // thigh they sank into the cloth and their fingers and toes no longer showed.
-                const float dark = under.isNull() ? 0.56f : 0.7f + 0.08f * sole;
-                c = scaled(base, dark + (1.12f - dark) * lam, 0.22 * specular);
+                const Material m = figure.parts[id].material;
+                const Finish finish =
+                    !under.isNull() ? Finish::HandOrFoot
+                    : shinT > kHem || m == Material::Skin || (m == Material::Head && (base == kSkin || base == kNose))
+                        ? Finish::Skin
+                        : Finish::Plain;
+                c = shadeSurface(base, finish, lam, specular, sole);
                 c = mix(c, kBackground, tone(zz));
                 if (seam(x, y, id))
                     c = mix(c, kBackground, kSeam);

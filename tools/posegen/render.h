@@ -3,6 +3,7 @@
 
 #include "pose.h"
 
+#include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QVector>
@@ -20,6 +21,13 @@ double fittedSpan(const Figure &figure);
 // The figure as drawn: its face (eyes, nose, mouth, jaw) turned part of the way toward the
 // pose's camera, as a drawn face is flatter than the head that carries it.
 Figure faceTowardCamera(const Figure &figure);
+
+// How a surface is shaded: cloth and hair plainly, bare skin keeping its colour in shadow, and
+// hands and feet (backs, palms and soles) keeping more of their light as well.
+enum class Finish { Plain, Skin, HandOrFoot };
+// The colour of a surface of colour `base` lit at `lam` (0: turned from the light, 1: facing it)
+// with a highlight of `specular` (0..1); `sole` is how much of a hand or foot is palm or sole.
+QColor shadeSurface(const QColor &base, Finish finish, float lam, float specular, float sole = 0);
 
 // A shaded picture of size x size pixels; `span` body units fit across the frame, so a
 // common span gives every picture the same scale.
