@@ -828,6 +828,40 @@ private Q_SLOTS:
                  qPrintable(QString("beside the line %1, the cloth round it %2").arg(beside).arg(cloth)));
     }
 
+    // Bare skin in shadow is darker skin, not grey: it keeps its hue and enough of its colour
+    // and light, while the lit side still models the limb. Cloth is shaded plainly.
+    void skinStaysSkinInShadow_data()
+    {
+        QTest::addColumn<QColor>("base");
+        QTest::addColumn<int>("finish");
+        QTest::addColumn<float>("sole");
+        const QColor skin(243, 214, 233), farSkin(232, 198, 224), sole(247, 192, 211);
+        QTest::newRow("forearm") << skin << int(Finish::Skin) << 0.f;
+        QTest::newRow("far forearm") << farSkin << int(Finish::Skin) << 0.f;
+        QTest::newRow("back of a hand") << skin << int(Finish::HandOrFoot) << 0.f;
+        QTest::newRow("sole") << sole << int(Finish::HandOrFoot) << 1.f;
+    }
+    void skinStaysSkinInShadow()
+    {
+        QFETCH(QColor, base);
+        QFETCH(int, finish);
+        QFETCH(float, sole);
+        const QColor shadow = shadeSurface(base, Finish(finish), 0, 0, sole);
+        const QColor half = shadeSurface(base, Finish(finish), 0.5f, 0, sole);
+        const QColor lit = shadeSurface(base, Finish(finish), 1, 0, sole);
+        const QString seen =
+            QString("base %1, shadow %2, half %3, lit %4").arg(base.name(), shadow.name(), half.name(), lit.name());
+        QVERIFY2(std::abs(shadow.hslHueF() - base.hslHueF()) < 10.f / 360, qPrintable(seen));
+        QVERIFY2(shadow.hslSaturationF() > 0.3f * base.hslSaturationF(), qPrintable(seen));
+        QVERIFY2(qGray(shadow.rgb()) >= 125, qPrintable(seen));
+        // Still a shadow, and the round of the limb still shows from it to the light.
+        QVERIFY2(qGray(shadow.rgb()) + 15 < qGray(half.rgb()), qPrintable(seen));
+        QVERIFY2(qGray(half.rgb()) + 15 < qGray(lit.rgb()), qPrintable(seen));
+        // The same skin shaded as cloth is what turned grey.
+        const QColor plain = shadeSurface(base, Finish::Plain, 0, 0);
+        QVERIFY2(plain.hslSaturationF() < 0.6f * shadow.hslSaturationF(), qPrintable(seen));
+    }
+
     // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
     // fingers lying on a dark knee still show.
     void handsStayLightInShadow()
