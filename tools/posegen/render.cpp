@@ -30,6 +30,8 @@ const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
 // How much of the colour that shading drains from bare skin it gets back in shadow (1: all).
 constexpr double kSkinShadeColour = 2.8;
+// How nearly a finger points along the line of sight before it counts as seen from its end.
+constexpr float kFingerEndOn = 0.7f;
 const QColor kLine(56, 6, 66);
 constexpr double kSeam = 0.55; // how far the seam between a folded shin and its thigh pales
 const QColor kEye(50, 10, 60);
@@ -699,6 +701,21 @@ QImage renderPicture(const Figure &posed, int size, double span)
             const double a = 2 * M_PI * i / 16;
             probe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
         }
+    // A finger seen from its end is a small disc that the full outline fills: a row of them
+    // read as dark claws. Its outline is drawn thinner, so the fingertip keeps its skin.
+    std::vector<QPoint> fineProbe;
+    for (int i = 0; i < 16; ++i)
+        for (const double r : {lineWidth * 0.55, lineWidth * 0.3}) {
+            const double a = 2 * M_PI * i / 16;
+            fineProbe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
+        }
+    std::vector<bool> endOn;
+    for (const Capsule &c : figure.capsules) {
+        const QString &name = figure.parts[c.part].name;
+        const QVector3D along = (c.b - c.a).normalized();
+        endOn.push_back(c.digit && (name.startsWith("hand.") || name.startsWith("thumb.")) &&
+                        std::abs(QVector3D::dotProduct(along, cam.c)) > kFingerEndOn);
+    }
     const QMatrix4x4 headFrame = figure.frames.value("head");
     const auto inHead = [&](int x, int y) {
         return headFrame.transposed().mapVector(worldAt(x, y) - figure.at("head"));
@@ -709,7 +726,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
     };
     const auto contour = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
-        for (const QPoint &o : probe) {
+        const bool fine = ras.cap[i] >= 0 && endOn[size_t(ras.cap[i])];
+        for (const QPoint &o : fine ? fineProbe : probe) {
             const int qx = x + o.x(), qy = y + o.y();
             if (qx < 0 || qy < 0 || qx >= W || qy >= W)
                 return true;
