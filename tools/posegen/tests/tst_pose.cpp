@@ -862,6 +862,35 @@ private Q_SLOTS:
         QVERIFY2(plain.hslSaturationF() < 0.6f * shadow.hslSaturationF(), qPrintable(seen));
     }
 
+    // Fingers pointing at the camera are small discs; drawn with the full outline they filled
+    // with it and read as dark claws. The thinner outline leaves them mostly skin.
+    void fingertipsSeenEndOnStayPale()
+    {
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\nshoulder.r: 90\n"
+                             "aim hand.r fingers 0 0 1 palm 0 -1 0\n",
+                             pose);
+        QVector<Capsule> fingers;
+        for (const Capsule &c : f.capsules)
+            if (f.parts[c.part].name == "hand.r" && c.digit != 0)
+                fingers << c;
+        QVERIFY(fingers.size() >= 4);
+        f.capsules = fingers;
+        const QImage img = renderPicture(f, 500, 25);
+        int drawn = 0, dark = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const int g = qGray(img.pixel(x, y));
+                if (g < 235) {
+                    ++drawn;
+                    dark += g < 110;
+                }
+            }
+        QVERIFY2(drawn > 200, qPrintable(QString("%1 pixels drawn").arg(drawn)));
+        // With the full outline a quarter of the pixels were line.
+        QVERIFY2(dark * 6 < drawn, qPrintable(QString("%1 of %2 pixels are line").arg(dark).arg(drawn)));
+    }
+
     // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
     // fingers lying on a dark knee still show.
     void handsStayLightInShadow()
