@@ -28,7 +28,8 @@ const QColor kSole(253, 242, 249);
 const QColor kFootSole(247, 192, 211);
 const QColor kHair(74, 20, 88);
 const QColor kNose(226, 180, 212);
-// How much of the colour that shading drains from bare skin it gets back in shadow (1: all).
+// How strongly bare skin in shadow gets back the colour that darkening drains: the base colour's
+// departure from its grey, times this and the share of light taken away, is added again.
 constexpr double kSkinShadeColour = 2.8;
 // How nearly a finger points along the line of sight before it counts as seen from its end.
 constexpr float kFingerEndOn = 0.7f;
