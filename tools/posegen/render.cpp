@@ -532,6 +532,19 @@ namespace {
 // Share of the frame a figure with the mat under it may span: the margin every picture keeps,
 // clear of the frame's inset.
 constexpr double kFill = 0.9;
+
+// Pixel offsets on rings round a pixel, `points` evenly spaced on each radius: what the lines
+// look at to find a neighbouring part.
+std::vector<QPoint> rings(int points, std::initializer_list<double> radii)
+{
+    std::vector<QPoint> offsets;
+    for (int i = 0; i < points; ++i)
+        for (const double r : radii) {
+            const double a = 2 * M_PI * i / points;
+            offsets.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
+        }
+    return offsets;
+}
 } // namespace
 
 Figure faceTowardCamera(const Figure &figure) { return turnFace(figure, Camera(*figure.pose)); }
@@ -696,20 +709,10 @@ QImage renderPicture(const Figure &posed, int size, double span)
 
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
-    std::vector<QPoint> probe;
-    for (int i = 0; i < 16; ++i)
-        for (const double r : {lineWidth, lineWidth * 0.5}) {
-            const double a = 2 * M_PI * i / 16;
-            probe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
-        }
+    const std::vector<QPoint> probe = rings(16, {lineWidth, lineWidth * 0.5});
     // A finger seen from its end is a small disc that the full outline fills: a row of them
     // read as dark claws. Its outline is drawn thinner, so the fingertip keeps its skin.
-    std::vector<QPoint> fineProbe;
-    for (int i = 0; i < 16; ++i)
-        for (const double r : {lineWidth * 0.55, lineWidth * 0.3}) {
-            const double a = 2 * M_PI * i / 16;
-            fineProbe.push_back(QPoint(qRound(r * std::cos(a)), qRound(r * std::sin(a))));
-        }
+    const std::vector<QPoint> fineProbe = rings(16, {lineWidth * 0.55, lineWidth * 0.3});
     std::vector<bool> endOn;
     for (const Capsule &c : figure.capsules) {
         const QString &name = figure.parts[c.part].name;
@@ -766,11 +769,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
     for (int id = 0; id < partCount; ++id)
         if (isShin[size_t(id)] && foldOf[size_t(id)] >= 0)
             foldedUnder[size_t(foldOf[size_t(id)])] = id;
-    std::vector<QPoint> seamProbe;
-    for (int i = 0; i < 16; ++i) {
-        const double a = 2 * M_PI * i / 16;
-        seamProbe.push_back(QPoint(qRound(lineWidth * 0.6 * std::cos(a)), qRound(lineWidth * 0.6 * std::sin(a))));
-    }
+    const std::vector<QPoint> seamProbe = rings(16, {lineWidth * 0.6});
     const auto seam = [&](int x, int y, int id) {
         const int shin = foldedUnder[size_t(id)];
         if (shin < 0)
@@ -785,11 +784,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
 
     // A finer, softer line between two fingers, a finger and the thumb, or the toes, where they
     // lie side by side; it goes on one side only (the higher number) so it stays thin.
-    std::vector<QPoint> near;
-    for (int i = 0; i < 8; ++i) {
-        const double a = 2 * M_PI * i / 8;
-        near.push_back(QPoint(qRound(lineWidth * 0.4 * std::cos(a)), qRound(lineWidth * 0.4 * std::sin(a))));
-    }
+    const std::vector<QPoint> near = rings(8, {lineWidth * 0.4});
     const auto groove = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
         const Capsule &ci = figure.capsules[size_t(ras.cap[i])];
