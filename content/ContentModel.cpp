@@ -157,6 +157,9 @@ void write(QDataStream &out, const AsanaRecord &record)
 
 void read(SnapshotReader &in, QString &text) { in >> text; }
 
+// One entry of a QMap<QString, QString> as QDataStream writes it: the name, then the text.
+void read(SnapshotReader &in, std::pair<QString, QString> &named) { in >> named.first >> named.second; }
+
 void read(SnapshotReader &in, AsanaRecord &record)
 {
     in >> record.SanskritName >> record.EnglishName >> record.Description >> record.Procedure >> record.Benefits >>
@@ -266,15 +269,10 @@ std::optional<ContentModel> ContentModel::readSnapshot(const QString &root, cons
     readAll(in, model.m_applications);
     readAll(in, model.m_sections);
     // Written as a QMap: the number of texts, then name and text for each.
-    quint32 texts = 0;
-    in >> texts;
-    if (texts > in.bytesLeft())
-        in.spoilt();
-    for (quint32 i = 0; i < texts && in.ok(); ++i) {
-        QString name, text;
-        in >> name >> text;
+    QList<std::pair<QString, QString>> texts;
+    readAll(in, texts);
+    for (const auto &[name, text] : std::as_const(texts))
         model.m_texts.insert(name, text);
-    }
     if (!in.ok() || !in.atEnd() || model.m_slugs.size() != model.m_asanas.size() ||
         model.m_positions.size() != model.m_asanas.size())
         return std::nullopt;
