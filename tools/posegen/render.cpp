@@ -31,6 +31,11 @@ const QColor kNose(226, 180, 212);
 // How strongly bare skin in shadow gets back the colour that darkening drains: the base colour's
 // departure from its grey, times this and the share of light taken away, is added again.
 constexpr double kSkinShadeColour = 2.8;
+// How far the palms of interlocked hands pale toward the palms' tone, as a share of an open hand's.
+constexpr double kClaspPalm = 0.3;
+const QColor kKnuckle(214, 160, 198); // the deeper skin of the far hand's interlocked fingers
+// Interlocked hands take this share of the light: lit full on, the pale skin turns near white.
+constexpr float kClaspLight = 0.7f;
 // How nearly a finger points along the line of sight before it counts as seen from its end.
 constexpr float kFingerEndOn = 0.7f;
 const QColor kLine(56, 6, 66);
@@ -627,12 +632,16 @@ QImage renderPicture(const Figure &posed, int size, double span)
         float reach = -1; // how far along the bone the join with the torso may go; -1: not a root bone
     };
     std::vector<Root> rootOf(static_cast<size_t>(partCount));
-    std::vector<bool> isTorso, isForearm, isFoot;
+    std::vector<bool> isTorso, isForearm, isFoot, isLimb;
+    std::vector<int> handSide(static_cast<size_t>(partCount)); // 1 or 2 for a hand or thumb, else 0
     for (int id = 0; id < partCount; ++id) {
         const QString &name = figure.parts[id].name;
         const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
         const float m = side == "l" ? 1 : -1;
+        if (bone == "hand" || bone == "thumb")
+            handSide[size_t(id)] = side == "l" ? 1 : 2;
         isTorso.push_back(name == "torso");
+        isLimb.push_back(bone != "torso" && bone != "neck" && bone != "head" && bone != "nose" && bone != "tongue");
         isForearm.push_back(bone == "forearm");
         isFoot.push_back(bone == "foot");
         if (bone == "hand" || bone == "thumb") {
@@ -710,9 +719,15 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
     const std::vector<QPoint> probe = rings(16, {lineWidth, lineWidth * 0.5});
+    // Behind a limb of its own colour: the line this wide and the step of shade out to here, as
+    // shares of the full outline's width.
+    constexpr double kStepLine = 1.6, kStepEnd = 3.2;
+    constexpr double kStepShade = 0.3; // how far the step darkens toward the line's colour, at most
+    const double kStepCrossing = std::sin(qDegreesToRadians(25.0)); // the least angle between the two
     // A finger seen from its end is a small disc that the full outline fills: a row of them
     // read as dark claws. Its outline is drawn thinner, so the fingertip keeps its skin.
     const std::vector<QPoint> fineProbe = rings(16, {lineWidth * 0.55, lineWidth * 0.3});
+    const bool interlaced = figure.pose && figure.pose->flags.contains("interlace");
     std::vector<bool> endOn;
     for (const Capsule &c : figure.capsules) {
         const QString &name = figure.parts[c.part].name;
@@ -742,6 +757,13 @@ QImage renderPicture(const Figure &posed, int size, double span)
             // The nose shows by its shading and in profile; a ring around it reads as a mouth.
             if (pi == pj || isNose[pj])
                 continue;
+            // Where one hand meets or lies on the other (palms together, fists side by side) the
+            // single line between two pale shapes read as the crease of one clump: each hand
+            // keeps its own outline there. Interlocked fingers alternate a finger's width apart
+            // and lie on the other hand's back, where two outlines would fill them with line.
+            if (!interlaced && handSide[size_t(pi)] && handSide[size_t(pj)] &&
+                handSide[size_t(pi)] != handSide[size_t(pj)])
+                return true;
             // At a fold the two depths are too close to say which side the line belongs to
             // pixel by pixel (that gives a dotted line); it always goes on the lower bone.
             if (ras.folded(pi, pj)) {
@@ -762,6 +784,49 @@ QImage renderPicture(const Figure &posed, int size, double span)
         }
         return false;
     };
+    // A limb lying on or across another of the same colour (folded forearms, stacked knees, the
+    // lotus's shins) merged with it behind the one line between them. Behind the nearer limb
+    // the line is wider and the cloth or skin darkens over a short step, as in the shadow of
+    // the limb in front. Returns how strongly, 0 to 1, and 2 where the line itself goes.
+    const std::vector<QPoint> stepProbe =
+        rings(24, {lineWidth * kStepLine, lineWidth * (kStepLine + kStepEnd) / 2, lineWidth * kStepEnd});
+    // Only limbs that cross: two legs side by side along the view (a plough's, a bow's) show the
+    // far one as a narrow strip beside the near one, which the step would shade into the line.
+    std::vector<QPointF> onScreen; // each capsule's direction in the picture
+    for (const Capsule &c : figure.capsules) {
+        const QPointF d = cam.project(c.b) - cam.project(c.a);
+        const double len = std::hypot(d.x(), d.y());
+        onScreen.push_back(len > 1e-3 ? d / len : QPointF());
+    }
+    const auto crossing = [&](int a, int b) {
+        const QPointF &u = onScreen[size_t(a)], &v = onScreen[size_t(b)];
+        return std::abs(u.x() * v.y() - u.y() * v.x()) > kStepCrossing;
+    };
+    const auto underSame = [&](int x, int y) {
+        const size_t i = size_t(y) * W + x;
+        const int pi = ras.part[i];
+        if (!isLimb[size_t(pi)])
+            return 0.0;
+        double most = 0;
+        for (const QPoint &o : stepProbe) {
+            const int qx = x + o.x(), qy = y + o.y();
+            if (qx < 0 || qy < 0 || qx >= W || qy >= W)
+                continue;
+            const size_t j = size_t(qy) * W + qx;
+            const int pj = ras.part[j];
+            if (pj < 0 || pj == pi || !isLimb[size_t(pj)] || joined[size_t(pi) * partCount + pj] ||
+                figure.parts[pj].material != figure.parts[pi].material || ras.z[j] < ras.z[i] + 0.7f ||
+                !crossing(ras.cap[i], ras.cap[j]))
+                continue;
+            const double r = std::hypot(o.x(), o.y()) / lineWidth;
+            if (r <= kStepLine + 0.05)
+                return 2.0;
+            // Fading with the distance, still a little at the step's far end, where it stops.
+            most = std::max(most, 1 - (r - kStepLine) / (kStepEnd - kStepLine + 0.5));
+        }
+        return most;
+    };
+
     // Where a shin lies folded along its own thigh both are the leggings' dark cloth, and the
     // dark fold line sinks into them: the two read as one mass. A pale seam on the thigh's side
     // of the line parts them, as a narrow gap of light between the two legs' surfaces would.
@@ -858,7 +923,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
             const float zz = ras.z[i];
             QColor c;
             const auto [shinT, fromHem] = isShin[id] ? alongShin(x, y, id) : std::pair{0.f, 1e9f};
-            if (contour(x, y) || fromHem < lineWidth * 0.35) {
+            const double step = contour(x, y) ? 2.0 : underSame(x, y);
+            if (step > 1 || fromHem < lineWidth * 0.35) {
                 c = mix(kLine, kBackground, tone(zz) * 0.6);
             } else {
                 const QVector3D nc = ras.n[i];
@@ -867,20 +933,31 @@ QImage renderPicture(const Figure &posed, int size, double span)
                                                         ras.cap[i] != skull, cam.c);
                 const QVector3D &under = underside[size_t(id)];
                 const float sole = under.isNull() ? 0.f : soleShare(i, id);
+                // Interlocked hands turned palms up showed two near-white palms round a pale comb,
+                // one white blob over the head: their palms stay nearer the skin's tone, and they
+                // shade like the forearms, so the knuckles and the fingers' rounds show.
+                const bool clasp = interlaced && handSide[size_t(id)];
                 if (sole > 0)
-                    base = mix(base, isFoot[size_t(id)] ? kFootSole : kSole, sole);
+                    base = mix(base, isFoot[size_t(id)] ? kFootSole : kSole, clasp ? kClaspPalm * sole : sole);
+                // The far hand's fingers a step deeper, so the two hands' fingers alternate in tone
+                // along the interlock as well as by the lines between them.
+                if (clasp && isFar[size_t(id)] && figure.capsules[size_t(ras.cap[i])].digit)
+                    base = mix(base, kKnuckle, 0.6);
                 if (groove(x, y))
                     base = mix(base, kLine, 0.75);
-                const float lam = std::max(0.f, QVector3D::dotProduct(nc, kLight));
+                const float lam = (clasp ? kClaspLight : 1.f) * std::max(0.f, QVector3D::dotProduct(nc, kLight));
                 const QVector3D half = (kLight + QVector3D(0, 0, 1)).normalized();
-                const float specular = std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
+                const float specular =
+                    (clasp ? 0.4f : 1.f) * std::pow(std::max(0.f, QVector3D::dotProduct(nc, half)), 24.f);
                 const Material m = figure.parts[id].material;
-                const Finish finish =
-                    !under.isNull() ? Finish::HandOrFoot
-                    : shinT > kHem || m == Material::Skin || (m == Material::Head && (base == kSkin || base == kNose))
-                        ? Finish::Skin
-                        : Finish::Plain;
+                const Finish finish = !under.isNull() && !clasp ? Finish::HandOrFoot
+                                      : shinT > kHem || m == Material::Skin || clasp ||
+                                              (m == Material::Head && (base == kSkin || base == kNose))
+                                          ? Finish::Skin
+                                          : Finish::Plain;
                 c = shadeSurface(base, finish, lam, specular, sole);
+                if (step > 0)
+                    c = mix(c, kLine, kStepShade * step);
                 c = mix(c, kBackground, tone(zz));
                 if (seam(x, y, id))
                     c = mix(c, kBackground, kSeam);
