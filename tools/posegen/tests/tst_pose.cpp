@@ -612,6 +612,178 @@ private Q_SLOTS:
                                     .arg(order[i].first - order[i - 1].first)));
     }
 
+    // Interlocked hands turned palms up read as one white blob over the head: the clasp keeps
+    // the skin's tone, while an open hand's palm stays paler than its back. Only the hands are
+    // drawn; the share of their pixels that are near white tells.
+    void interlockedHandsKeepTheSkinTone_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<QString>("camera");
+        QTest::addColumn<bool>("pale");
+        QTest::newRow("interlocked, from the front left and above") << "interlace"
+                                                                    << "40 22" << false;
+        QTest::newRow("interlocked, from high in front") << "interlace"
+                                                         << "0 45" << false;
+        QTest::newRow("interlocked, from the low right") << "interlace"
+                                                         << "-30 5" << false;
+        QTest::newRow("open hands, from the front left and above") << ""
+                                                                   << "40 22" << true;
+    }
+    void interlockedHandsKeepTheSkinTone()
+    {
+        QFETCH(QString, flags);
+        QFETCH(QString, camera);
+        QFETCH(bool, pale);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: " + camera +
+                                 "\nreach arm.l on neckbase 6.3 30.7 2 pole 1 0 0\n"
+                                 "reach arm.r on neckbase -6.3 30.7 2 pole -1 0 0\n"
+                                 "aim hand.l fingers -1 0 0 palm 0 1 1.2\n"
+                                 "aim hand.r fingers 1 0 0 palm 0 1 1.2\nflags: " +
+                                 flags + "\n",
+                             pose);
+        QVector<Capsule> hands;
+        for (const Capsule &c : f.capsules)
+            if (f.parts[c.part].name.startsWith("hand.") || f.parts[c.part].name.startsWith("thumb."))
+                hands << c;
+        f.capsules = hands;
+        const QImage img = renderPicture(f, 500, 30);
+        const QRgb background = img.pixel(0, 0);
+        int drawn = 0, white = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb v = img.pixel(x, y);
+                if (v == background)
+                    continue;
+                ++drawn;
+                white += qGray(v) > 236;
+            }
+        QVERIFY2(drawn > 2000, qPrintable(QString("%1 pixels drawn").arg(drawn)));
+        const QString seen = QString("%1 of %2 pixels near white").arg(white).arg(drawn);
+        QVERIFY2((white * 8 > drawn) == pale, qPrintable(seen));
+    }
+
+    // Two hands that meet (palms together, fists side by side) each keep their own outline, so
+    // the line between them is about twice the figure's outline and they read as two; two
+    // parts of one hand, a hand against something else, and interlocked fingers, where two
+    // outlines would fill the fingers with line, keep the single line. Two flat hands stand
+    // side by side, seen edge to edge; a row through their middle crosses the outline, the
+    // first hand, the line between them, the second hand and the outline again.
+    void handsThatMeetKeepTheirOwnOutlines_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<bool>("doubled");
+        QTest::newRow("the two hands") << "hand.l"
+                                       << "hand.r"
+                                       << "" << true;
+        QTest::newRow("a hand and the other thumb") << "hand.r"
+                                                    << "thumb.l"
+                                                    << "" << true;
+        QTest::newRow("a hand and its own thumb") << "hand.r"
+                                                  << "thumb.r"
+                                                  << "" << false;
+        QTest::newRow("a hand and the other forearm") << "hand.r"
+                                                      << "forearm.l"
+                                                      << "" << false;
+        QTest::newRow("interlocked hands") << "hand.l"
+                                           << "hand.r"
+                                           << "interlace" << false;
+    }
+    void handsThatMeetKeepTheirOwnOutlines()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, right);
+        QFETCH(QString, flags);
+        QFETCH(bool, doubled);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\n"
+                             "reach arm.l on neckbase 6.3 30.7 2 pole 1 0 0\n"
+                             "reach arm.r on neckbase -6.3 30.7 2 pole -1 0 0\n"
+                             "aim hand.l fingers -1 0 0 palm 0 1 1.2\n"
+                             "aim hand.r fingers 1 0 0 palm 0 1 1.2\nflags: " +
+                                 flags + "\n",
+                             pose);
+        const auto partId = [&](const QString &name) {
+            for (int i = 0; i < f.parts.size(); ++i)
+                if (f.parts[i].name == name)
+                    return i;
+            return -1;
+        };
+        f.capsules = {Capsule{{-1.5f, 45, 0}, {-1.5f, 55, 0}, 1.5f, 1.5f, partId(left)},
+                      Capsule{{1.5f, 45, 0}, {1.5f, 55, 0}, 1.5f, 1.5f, partId(right)}};
+        const QImage img = renderPicture(f, 500, 12);
+        const auto dark = [&](int from, int to) {
+            int n = 0;
+            for (int x = from; x < to; ++x)
+                n += qGray(img.pixel(x, 250)) < 120;
+            return n;
+        };
+        // 12 units across 500 pixels: the hands span x = 125..375, they meet at 250.
+        const int outer = dark(100, 160), between = dark(220, 281);
+        const QString seen = QString("outline %1 pixels, between the two %2").arg(outer).arg(between);
+        QVERIFY2(outer >= 2, qPrintable(seen));
+        QVERIFY2((between * 10 >= outer * 16) == doubled, qPrintable(seen));
+    }
+
+    // A limb lying across another of the same colour (folded forearms, stacked knees, crossed
+    // shins) stands in front of it: the one behind darkens over a short step beside the
+    // outline. Across a different colour the contrast does it already, and two limbs along
+    // each other keep the far one's strip its own tone. The back limb's tone just past the
+    // front one's edge is compared with the same picture where the neck, which never casts
+    // the step, lies in front instead.
+    void aLimbInFrontOfOneOfItsColourStepsOut_data()
+    {
+        QTest::addColumn<QString>("front");
+        QTest::addColumn<QString>("back");
+        QTest::addColumn<bool>("across");
+        QTest::addColumn<bool>("step");
+        QTest::newRow("shin across the other thigh") << "shin.l"
+                                                     << "thigh.r" << true << true;
+        QTest::newRow("forearm across the other forearm") << "forearm.l"
+                                                          << "forearm.r" << true << true;
+        QTest::newRow("sleeve across the other sleeve") << "upperarm.l"
+                                                        << "upperarm.r" << true << true;
+        QTest::newRow("forearm across a thigh") << "forearm.l"
+                                                << "thigh.r" << true << false;
+        QTest::newRow("shin along the other shin") << "shin.l"
+                                                   << "shin.r" << false << false;
+    }
+    void aLimbInFrontOfOneOfItsColourStepsOut()
+    {
+        QFETCH(QString, front);
+        QFETCH(QString, back);
+        QFETCH(bool, across);
+        QFETCH(bool, step);
+        const auto besideTheEdge = [&](const QString &inFront) {
+            Pose pose;
+            Figure f = solveText("name: X\ncamera: 0 0\n", pose);
+            const auto partId = [&](const QString &name) {
+                for (int i = 0; i < f.parts.size(); ++i)
+                    if (f.parts[i].name == name)
+                        return i;
+                return -1;
+            };
+            // The back limb along x at height 50, the front one either upright through x = 0 or
+            // lying along it over its upper half; a speck far behind frames both round (0, 50).
+            const Capsule behind{{-13, 50, 0}, {13, 50, 0}, 3, 3, partId(back)};
+            f.capsules = {behind, across ? Capsule{{0, 37, 4}, {0, 63, 4}, 2, 2, partId(inFront)}
+                                         : Capsule{{-13, 52.5f, 4}, {13, 52.5f, 4}, 2, 2, partId(inFront)}};
+            if (!across)
+                f.capsules << Capsule{{0, 45.6f, -20}, {0, 45.6f, -20}, 0.1f, 0.1f, partId(back)};
+            const QImage img = renderPicture(f, 500, 40);
+            // A little more than two outlines past the front limb's edge (12.5 pixels a unit).
+            return across ? qGray(img.pixel(int(250 + 2.45 * 12.5), 250)) : qGray(img.pixel(250, 249));
+        };
+        const int shown = besideTheEdge(front), plain = besideTheEdge("neck");
+        const QString seen = QString("beside the front limb %1, beside the neck %2").arg(shown).arg(plain);
+        if (step)
+            QVERIFY2(shown + 5 < plain, qPrintable(seen));
+        else
+            QVERIFY2(std::abs(shown - plain) <= 2, qPrintable(seen));
+    }
+
     // A foot shows its direction by its shape: the heel juts behind the ankle, the toes lie at
     // the front, the big toe on the inner edge of either foot, whichever way the foot is held.
     void feetHaveAHeelAndToes_data()
