@@ -719,6 +719,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // Contours: where the figure meets the background, and where a part lies over another.
     const double lineWidth = 1.25 * size / 250.0 * ss;
     const std::vector<QPoint> probe = rings(16, {lineWidth, lineWidth * 0.5});
+    // Two hands nearer than this along the view touch, and each keeps its outline where they meet.
+    constexpr float kHandsTouch = 2.5f;
     // Behind a limb of its own colour: the line this wide and the step of shade out to here, as
     // shares of the full outline's width.
     constexpr double kStepLine = 1.6, kStepEnd = 3.2;
@@ -760,9 +762,11 @@ QImage renderPicture(const Figure &posed, int size, double span)
             // Where one hand meets or lies on the other (palms together, fists side by side) the
             // single line between two pale shapes read as the crease of one clump: each hand
             // keeps its own outline there. Interlocked fingers alternate a finger's width apart
-            // and lie on the other hand's back, where two outlines would fill them with line.
+            // and lie on the other hand's back, where two outlines would fill them with line;
+            // a hand well behind the other (both flat on the mat seen from the side) shows as a
+            // narrow strip that the second outline would fill.
             if (!interlaced && handSide[size_t(pi)] && handSide[size_t(pj)] &&
-                handSide[size_t(pi)] != handSide[size_t(pj)])
+                handSide[size_t(pi)] != handSide[size_t(pj)] && std::abs(ras.z[j] - ras.z[i]) < kHandsTouch)
                 return true;
             // At a fold the two depths are too close to say which side the line belongs to
             // pixel by pixel (that gives a dotted line); it always goes on the lower bone.

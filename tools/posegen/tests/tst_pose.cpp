@@ -665,8 +665,9 @@ private Q_SLOTS:
 
     // Two hands that meet (palms together, fists side by side) each keep their own outline, so
     // the line between them is about twice the figure's outline and they read as two; two
-    // parts of one hand, a hand against something else, and interlocked fingers, where two
-    // outlines would fill the fingers with line, keep the single line. Two flat hands stand
+    // parts of one hand, a hand against something else, interlocked fingers, where two
+    // outlines would fill the fingers with line, and a hand well behind the other, shown as a
+    // strip the second outline would fill, keep the single line. Two flat hands stand
     // side by side, seen edge to edge; a row through their middle crosses the outline, the
     // first hand, the line between them, the second hand and the outline again.
     void handsThatMeetKeepTheirOwnOutlines_data()
@@ -674,28 +675,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
         QTest::addColumn<QString>("flags");
+        QTest::addColumn<float>("depth"); // of the right one
         QTest::addColumn<bool>("doubled");
         QTest::newRow("the two hands") << "hand.l"
                                        << "hand.r"
-                                       << "" << true;
+                                       << "" << 0.f << true;
+        QTest::newRow("the two hands, one a little behind") << "hand.l"
+                                                            << "hand.r"
+                                                            << "" << -1.5f << true;
         QTest::newRow("a hand and the other thumb") << "hand.r"
                                                     << "thumb.l"
-                                                    << "" << true;
+                                                    << "" << 0.f << true;
         QTest::newRow("a hand and its own thumb") << "hand.r"
                                                   << "thumb.r"
-                                                  << "" << false;
+                                                  << "" << 0.f << false;
         QTest::newRow("a hand and the other forearm") << "hand.r"
                                                       << "forearm.l"
-                                                      << "" << false;
+                                                      << "" << 0.f << false;
         QTest::newRow("interlocked hands") << "hand.l"
                                            << "hand.r"
-                                           << "interlace" << false;
+                                           << "interlace" << 0.f << false;
+        QTest::newRow("a hand well behind the other") << "hand.l"
+                                                      << "hand.r"
+                                                      << "" << -6.f << false;
     }
     void handsThatMeetKeepTheirOwnOutlines()
     {
         QFETCH(QString, left);
         QFETCH(QString, right);
         QFETCH(QString, flags);
+        QFETCH(float, depth);
         QFETCH(bool, doubled);
         Pose pose;
         Figure f = solveText("name: X\ncamera: 0 0\n"
@@ -712,7 +721,7 @@ private Q_SLOTS:
             return -1;
         };
         f.capsules = {Capsule{{-1.5f, 45, 0}, {-1.5f, 55, 0}, 1.5f, 1.5f, partId(left)},
-                      Capsule{{1.5f, 45, 0}, {1.5f, 55, 0}, 1.5f, 1.5f, partId(right)}};
+                      Capsule{{1.5f, 45, depth}, {1.5f, 55, depth}, 1.5f, 1.5f, partId(right)}};
         const QImage img = renderPicture(f, 500, 12);
         const auto dark = [&](int from, int to) {
             int n = 0;
