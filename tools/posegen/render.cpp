@@ -724,7 +724,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // Behind a limb of its own colour: the line this wide and the step of shade out to here, as
     // shares of the full outline's width.
     constexpr double kStepLine = 1.6, kStepEnd = 3.2;
-    constexpr double kStepShade = 0.3; // how far the step darkens toward the line's colour, at most
+    constexpr double kStepShade = 0.45; // how far the step darkens toward the line's colour, at most
     const double kStepCrossing = std::sin(qDegreesToRadians(25.0)); // the least angle between the two
     // A finger seen from its end is a small disc that the full outline fills: a row of them
     // read as dark claws. Its outline is drawn thinner, so the fingertip keeps its skin.
