@@ -13,6 +13,15 @@ Figure solveText(const QString &text, Pose &keep)
     return solvePose(keep);
 }
 
+// The index of the figure's part with this name, or -1.
+int partIndex(const Figure &f, const QString &name)
+{
+    for (int i = 0; i < f.parts.size(); ++i)
+        if (f.parts[i].name == name)
+            return i;
+    return -1;
+}
+
 // The message of the PoseError a pose text raises, or an empty string.
 QString failure(const QString &text)
 {
@@ -714,14 +723,8 @@ private Q_SLOTS:
                              "aim hand.r fingers 1 0 0 palm 0 1 1.2\nflags: " +
                                  flags + "\n",
                              pose);
-        const auto partId = [&](const QString &name) {
-            for (int i = 0; i < f.parts.size(); ++i)
-                if (f.parts[i].name == name)
-                    return i;
-            return -1;
-        };
-        f.capsules = {Capsule{{-1.5f, 45, 0}, {-1.5f, 55, 0}, 1.5f, 1.5f, partId(left)},
-                      Capsule{{1.5f, 45, depth}, {1.5f, 55, depth}, 1.5f, 1.5f, partId(right)}};
+        f.capsules = {Capsule{{-1.5f, 45, 0}, {-1.5f, 55, 0}, 1.5f, 1.5f, partIndex(f, left)},
+                      Capsule{{1.5f, 45, depth}, {1.5f, 55, depth}, 1.5f, 1.5f, partIndex(f, right)}};
         const QImage img = renderPicture(f, 500, 12);
         const auto dark = [&](int from, int to) {
             int n = 0;
@@ -768,19 +771,13 @@ private Q_SLOTS:
         const auto besideTheEdge = [&](const QString &inFront) {
             Pose pose;
             Figure f = solveText("name: X\ncamera: 0 0\n", pose);
-            const auto partId = [&](const QString &name) {
-                for (int i = 0; i < f.parts.size(); ++i)
-                    if (f.parts[i].name == name)
-                        return i;
-                return -1;
-            };
             // The back limb along x at height 50, the front one either upright through x = 0 or
             // lying along it over its upper half; a speck far behind frames both round (0, 50).
-            const Capsule behind{{-13, 50, 0}, {13, 50, 0}, 3, 3, partId(back)};
-            f.capsules = {behind, across ? Capsule{{0, 37, 4}, {0, 63, 4}, 2, 2, partId(inFront)}
-                                         : Capsule{{-13, 52.5f, 4}, {13, 52.5f, 4}, 2, 2, partId(inFront)}};
+            const Capsule behind{{-13, 50, 0}, {13, 50, 0}, 3, 3, partIndex(f, back)};
+            f.capsules = {behind, across ? Capsule{{0, 37, 4}, {0, 63, 4}, 2, 2, partIndex(f, inFront)}
+                                         : Capsule{{-13, 52.5f, 4}, {13, 52.5f, 4}, 2, 2, partIndex(f, inFront)}};
             if (!across)
-                f.capsules << Capsule{{0, 45.6f, -20}, {0, 45.6f, -20}, 0.1f, 0.1f, partId(back)};
+                f.capsules << Capsule{{0, 45.6f, -20}, {0, 45.6f, -20}, 0.1f, 0.1f, partIndex(f, back)};
             const QImage img = renderPicture(f, 500, 40);
             // A little more than two outlines past the front limb's edge (12.5 pixels a unit).
             return across ? qGray(img.pixel(int(250 + 2.45 * 12.5), 250)) : qGray(img.pixel(250, 249));
@@ -935,18 +932,12 @@ private Q_SLOTS:
         QFETCH(bool, shown);
         Pose pose;
         Figure f = solveText("name: X\ncamera: 0 0\n", pose);
-        const auto partId = [&](const QString &name) {
-            for (int i = 0; i < f.parts.size(); ++i)
-                if (f.parts[i].name == name)
-                    return i;
-            return -1;
-        };
         f.points["hip.l"] = {-12, 0, 0};
         f.points["knee.l"] = {12, 0, 0};
         f.points["ankle.l"] = {-12, 0, 2.5f};
-        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partId("thigh.l")};
-        const Capsule shin{{12, 0, 2.5f}, {-12, 0, 2.5f}, 1, 1, partId("shin.l")};
-        const Capsule hand{{-3, 0, handDepth}, {3, 0, handDepth}, 0.75f, 0.75f, partId("hand.r")};
+        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partIndex(f, "thigh.l")};
+        const Capsule shin{{12, 0, 2.5f}, {-12, 0, 2.5f}, 1, 1, partIndex(f, "shin.l")};
+        const Capsule hand{{-3, 0, handDepth}, {3, 0, handDepth}, 0.75f, 0.75f, partIndex(f, "hand.r")};
         f.capsules = handFirst ? QVector<Capsule>{hand, thigh, shin} : QVector<Capsule>{thigh, shin, hand};
         const QImage img = renderPicture(f, 250, 40);
         // The pale skin of the hand or the purple cloth of a leg at the picture's centre.
@@ -973,19 +964,13 @@ private Q_SLOTS:
         QFETCH(bool, seam);
         Pose pose;
         Figure f = solveText("name: X\ncamera: 0 0\n", pose);
-        const auto partId = [&](const QString &name) {
-            for (int i = 0; i < f.parts.size(); ++i)
-                if (f.parts[i].name == name)
-                    return i;
-            return -1;
-        };
         for (const QString side : {"l", "r"}) {
             f.points["hip." + side] = {-12, 0, 0};
             f.points["knee." + side] = {12, 0, 0};
             f.points["ankle." + side] = {-12, -6, 0};
         }
-        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partId("thigh.l")};
-        const Capsule shin{{12, -6, 0}, {-12, -6, 0}, 3.5f, 3.5f, partId(shinPart)};
+        const Capsule thigh{{-12, 0, 0}, {12, 0, 0}, 4, 4, partIndex(f, "thigh.l")};
+        const Capsule shin{{12, -6, 0}, {-12, -6, 0}, 3.5f, 3.5f, partIndex(f, shinPart)};
         f.capsules = {thigh, shin};
         const QImage img = renderPicture(f, 500, 40);
         // Down a column a third of the way from the hip: the thigh's cloth, the line between
