@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -307,6 +308,58 @@ void settleFolds(Raster &ras, int radius)
             ras.part[i] = part[i];
             ras.cap[i] = ras.cap[from[i]];
         }
+}
+
+// How wide the figure is round each pixel, as the distance from the middle of its silhouette to
+// the background (in pixels): the largest distance to the background found within `reach`. A
+// sliver of a part inside the silhouette (a far leg along the near one) counts as wide.
+std::vector<float> halfWidths(const Raster &ras, int reach)
+{
+    const int W = ras.w;
+    const float inf = 1e9f, diagonal = float(M_SQRT2);
+    std::vector<float> d(ras.part.size(), inf);
+    const auto edge = [&](int x, int y) { return x < 0 || y < 0 || x >= W || y >= W; };
+    // Two sweeps of a chamfer distance to the nearest pixel of another part or the background.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int s = pass ? -1 : 1;
+        for (int k = 0; k < W; ++k)
+            for (int l = 0; l < W; ++l) {
+                const int y = pass ? W - 1 - k : k, x = pass ? W - 1 - l : l;
+                const size_t i = size_t(y) * W + x;
+                if (ras.part[i] < 0) {
+                    d[i] = 0;
+                    continue;
+                }
+                float best = d[i];
+                for (const auto &[dx, dy, cost] : {std::tuple{-s, 0, 1.f}, std::tuple{-s, -s, diagonal},
+                                                   std::tuple{0, -s, 1.f}, std::tuple{s, -s, diagonal}}) {
+                    const int qx = x + dx, qy = y + dy;
+                    if (edge(qx, qy))
+                        best = std::min(best, cost * 0.5f);
+                    else {
+                        const size_t j = size_t(qy) * W + qx;
+                        best = std::min(best, ras.part[j] < 0 ? cost * 0.5f : d[j] + cost);
+                    }
+                }
+                d[i] = best;
+            }
+    }
+    // The widest point nearby, rows then columns, within the same part.
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<float> out(d.size(), 0);
+        for (int a = 0; a < W; ++a)
+            for (int b = 0; b < W; ++b) {
+                const size_t i = pass ? size_t(b) * W + a : size_t(a) * W + b;
+                if (ras.part[i] < 0)
+                    continue;
+                float most = d[i];
+                for (int c = std::max(0, b - reach); c <= std::min(W - 1, b + reach); ++c)
+                    most = std::max(most, d[pass ? size_t(c) * W + a : size_t(a) * W + c]);
+                out[i] = most;
+            }
+        d.swap(out);
+    }
+    return d;
 }
 
 // Averages normals within each part, so the seams where capsules of one part meet shade
@@ -729,6 +782,10 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // A finger seen from its end is a small disc that the full outline fills: a row of them
     // read as dark claws. Its outline is drawn thinner, so the fingertip keeps its skin.
     const std::vector<QPoint> fineProbe = rings(16, {lineWidth * 0.55, lineWidth * 0.3});
+    // A narrow shape's outline is at most this share of its half-width, and never thinner than
+    // this share of the full outline; its widths come in this many steps.
+    constexpr double kNarrowShare = 0.6, kNarrowLeast = 0.3;
+    constexpr int kNarrowSteps = 8;
     const bool interlaced = figure.pose && figure.pose->flags.contains("interlace");
     std::vector<bool> endOn;
     for (const Capsule &c : figure.capsules) {
@@ -745,10 +802,29 @@ QImage renderPicture(const Figure &posed, int size, double span)
         const Root &r = rootOf[size_t(id)];
         return r.reach >= 0 && QVector3D::dotProduct(worldAt(x, y) - r.joint, r.along) > r.reach;
     };
+    // A piece of the figure jutting out narrower than two outlines (fingers seen from their edge
+    // tapering to the tips, a sliver of a part mostly hidden showing past another) was all line:
+    // a bare dark stroke sticking out of the figure. Its outlines narrow with it, to a share of
+    // its half-width, so it keeps its colour inside.
+    const std::vector<float> halfWidth = halfWidths(ras, int(std::ceil(lineWidth / kNarrowShare)) + 1);
+    std::vector<std::vector<QPoint>> narrowProbe;
+    for (int k = 0; k < kNarrowSteps; ++k) {
+        const double width = lineWidth * (kNarrowLeast + (1 - kNarrowLeast) * k / kNarrowSteps);
+        narrowProbe.push_back(rings(16, {width, width * 0.5}));
+    }
+    const auto probeFor = [&](size_t i) -> const std::vector<QPoint> & {
+        const bool fine = ras.cap[i] >= 0 && endOn[size_t(ras.cap[i])];
+        const double width = halfWidth[i] * kNarrowShare;
+        const double least = fine ? 0.55 : 1.0; // the fine probe's width, as a share of the full one
+        if (width >= lineWidth * least)
+            return fine ? fineProbe : probe;
+        const double share = std::max(kNarrowLeast, width / lineWidth);
+        const int k = int((share - kNarrowLeast) / (1 - kNarrowLeast) * kNarrowSteps);
+        return narrowProbe[size_t(qBound(0, k, kNarrowSteps - 1))];
+    };
     const auto contour = [&](int x, int y) {
         const size_t i = size_t(y) * W + x;
-        const bool fine = ras.cap[i] >= 0 && endOn[size_t(ras.cap[i])];
-        for (const QPoint &o : fine ? fineProbe : probe) {
+        for (const QPoint &o : probeFor(i)) {
             const int qx = x + o.x(), qy = y + o.y();
             if (qx < 0 || qy < 0 || qx >= W || qy >= W)
                 return true;

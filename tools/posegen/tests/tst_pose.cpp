@@ -1057,6 +1057,58 @@ private Q_SLOTS:
         QVERIFY2(dark * 6 < drawn, qPrintable(QString("%1 of %2 pixels are line").arg(dark).arg(drawn)));
     }
 
+    // A piece of the figure jutting out narrower than two outlines keeps its colour inside its
+    // thinner outlines, where the full ones met into a bare dark stroke; a sliver of a far part
+    // along the silhouette of a near one, and a wide limb's edge, keep the full line. Rods are
+    // "part ax ay az bx by bz radius", seen head on; `at` is a room point on the picture.
+    void aThinPieceKeepsItsColour_data()
+    {
+        QTest::addColumn<QString>("rods");
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<bool>("line");
+        const QString thin = "forearm.r -20 50 0 20 50 0 1.25";
+        const QString jutting = "forearm.l -20 50 0 0 50 0 6;hand.l 0 50 0 16 50 0 1.25";
+        const QString wide = "forearm.r -20 50 0 20 50 0 5";
+        QTest::newRow("thin rod, its middle") << thin << QPointF(0, 50) << false;
+        QTest::newRow("thin tip past a wide part, its middle") << jutting << QPointF(11, 50) << false;
+        QTest::newRow("wide rod, its middle") << wide << QPointF(0, 50) << false;
+        QTest::newRow("wide rod, its edge") << wide << QPointF(0, 54.4) << true;
+        QTest::newRow("sliver of a far part along a near one")
+            << "forearm.r -20 50 10 20 50 10 5;forearm.l -20 51 0 20 51 0 5" << QPointF(0, 55.5) << true;
+    }
+
+    void aThinPieceKeepsItsColour()
+    {
+        QFETCH(QString, rods);
+        QFETCH(QPointF, at);
+        QFETCH(bool, line);
+        Pose pose;
+        Figure f = solveText("name: X\ncamera: 0 0\n", pose);
+        QVector<Capsule> drawn;
+        for (const QString &rod : rods.split(';')) {
+            const QStringList v = rod.split(' ');
+            QCOMPARE(v.size(), 8);
+            Capsule c;
+            c.part = partIndex(f, v[0]);
+            QVERIFY(c.part >= 0);
+            c.a = QVector3D(v[1].toFloat(), v[2].toFloat(), v[3].toFloat());
+            c.b = QVector3D(v[4].toFloat(), v[5].toFloat(), v[6].toFloat());
+            c.ra = c.rb = v[7].toFloat();
+            drawn << c;
+        }
+        f.capsules = drawn;
+        // Two pixels per unit: the thin rods are five pixels across, two outlines' width.
+        constexpr double span = 250;
+        const QImage img = renderPicture(f, 500, span);
+        const QPointF centre = projectedExtent(f, true).center();
+        const int x = int((at.x() - centre.x() + span / 2) * 500 / span);
+        const int y = int((centre.y() + span / 2 - at.y()) * 500 / span);
+        const int grey = qGray(img.pixel(x, y));
+        const QString seen = QString("grey %1 at (%2, %3)").arg(grey).arg(x).arg(y);
+        QVERIFY2(grey < 235, qPrintable(seen + ", the background")); // the rods are where the test says
+        QVERIFY2(line ? grey < 110 : grey > 150, qPrintable(seen));
+    }
+
     // The back of a hand keeps more of its light in shadow than the bare forearm it ends, so
     // fingers lying on a dark knee still show.
     void handsStayLightInShadow()
