@@ -319,7 +319,7 @@ std::vector<float> halfWidths(const Raster &ras, int reach)
     const float inf = 1e9f, diagonal = float(M_SQRT2);
     std::vector<float> d(ras.part.size(), inf);
     const auto edge = [&](int x, int y) { return x < 0 || y < 0 || x >= W || y >= W; };
-    // Two sweeps of a chamfer distance to the nearest pixel of another part or the background.
+    // Two sweeps of a chamfer distance to the nearest pixel of the background.
     for (int pass = 0; pass < 2; ++pass) {
         const int s = pass ? -1 : 1;
         for (int k = 0; k < W; ++k)
@@ -344,7 +344,7 @@ std::vector<float> halfWidths(const Raster &ras, int reach)
                 d[i] = best;
             }
     }
-    // The widest point nearby, rows then columns, within the same part.
+    // The widest point nearby, along the rows and then along the columns.
     for (int pass = 0; pass < 2; ++pass) {
         std::vector<float> out(d.size(), 0);
         for (int a = 0; a < W; ++a)
