@@ -691,13 +691,12 @@ QImage renderPicture(const Figure &posed, int size, double span)
         const QString &name = figure.parts[id].name;
         const QString bone = name.section('.', 0, 0), side = name.section('.', 1);
         const float m = side == "l" ? 1 : -1;
-        if (bone == "hand" || bone == "thumb")
-            handSide[size_t(id)] = side == "l" ? 1 : 2;
         isTorso.push_back(name == "torso");
         isLimb.push_back(bone != "torso" && bone != "neck" && bone != "head" && bone != "nose" && bone != "tongue");
         isForearm.push_back(bone == "forearm");
         isFoot.push_back(bone == "foot");
         if (bone == "hand" || bone == "thumb") {
+            handSide[size_t(id)] = side == "l" ? 1 : 2;
             underside[size_t(id)] = figure.frames.value("wrist." + side).mapVector({-m, 0, 0}).normalized();
             if (fists)
                 knuckleRow[size_t(id)] = figure.frames.value("wrist." + side).mapVector({0, 0, 1}).normalized();
@@ -789,9 +788,8 @@ QImage renderPicture(const Figure &posed, int size, double span)
     const bool interlaced = figure.pose && figure.pose->flags.contains("interlace");
     std::vector<bool> endOn;
     for (const Capsule &c : figure.capsules) {
-        const QString &name = figure.parts[c.part].name;
         const QVector3D along = (c.b - c.a).normalized();
-        endOn.push_back(c.digit && (name.startsWith("hand.") || name.startsWith("thumb.")) &&
+        endOn.push_back(c.digit && handSide[size_t(c.part)] &&
                         std::abs(QVector3D::dotProduct(along, cam.c)) > kFingerEndOn);
     }
     const QMatrix4x4 headFrame = figure.frames.value("head");

@@ -22,6 +22,17 @@ int partIndex(const Figure &f, const QString &name)
     return -1;
 }
 
+// Straight arms overhead, the hands side by side with the palms up, seen from `camera`.
+QString handsOverHead(const QString &camera, const QString &flags)
+{
+    return "name: X\ncamera: " + camera +
+           "\nreach arm.l on neckbase 6.3 30.7 2 pole 1 0 0\n"
+           "reach arm.r on neckbase -6.3 30.7 2 pole -1 0 0\n"
+           "aim hand.l fingers -1 0 0 palm 0 1 1.2\n"
+           "aim hand.r fingers 1 0 0 palm 0 1 1.2\nflags: " +
+           flags + "\n";
+}
+
 // The message of the PoseError a pose text raises, or an empty string.
 QString failure(const QString &text)
 {
@@ -644,13 +655,7 @@ private Q_SLOTS:
         QFETCH(QString, camera);
         QFETCH(bool, pale);
         Pose pose;
-        Figure f = solveText("name: X\ncamera: " + camera +
-                                 "\nreach arm.l on neckbase 6.3 30.7 2 pole 1 0 0\n"
-                                 "reach arm.r on neckbase -6.3 30.7 2 pole -1 0 0\n"
-                                 "aim hand.l fingers -1 0 0 palm 0 1 1.2\n"
-                                 "aim hand.r fingers 1 0 0 palm 0 1 1.2\nflags: " +
-                                 flags + "\n",
-                             pose);
+        Figure f = solveText(handsOverHead(camera, flags), pose);
         QVector<Capsule> hands;
         for (const Capsule &c : f.capsules)
             if (f.parts[c.part].name.startsWith("hand.") || f.parts[c.part].name.startsWith("thumb."))
@@ -716,13 +721,7 @@ private Q_SLOTS:
         QFETCH(float, depth);
         QFETCH(bool, doubled);
         Pose pose;
-        Figure f = solveText("name: X\ncamera: 0 0\n"
-                             "reach arm.l on neckbase 6.3 30.7 2 pole 1 0 0\n"
-                             "reach arm.r on neckbase -6.3 30.7 2 pole -1 0 0\n"
-                             "aim hand.l fingers -1 0 0 palm 0 1 1.2\n"
-                             "aim hand.r fingers 1 0 0 palm 0 1 1.2\nflags: " +
-                                 flags + "\n",
-                             pose);
+        Figure f = solveText(handsOverHead("0 0", flags), pose);
         f.capsules = {Capsule{{-1.5f, 45, 0}, {-1.5f, 55, 0}, 1.5f, 1.5f, partIndex(f, left)},
                       Capsule{{1.5f, 45, depth}, {1.5f, 55, depth}, 1.5f, 1.5f, partIndex(f, right)}};
         const QImage img = renderPicture(f, 500, 12);
