@@ -693,6 +693,49 @@ const JointLimit *jointLimit(const QString &joint)
     return nullptr;
 }
 
+namespace {
+
+// `detail: AZ EL POINT[+POINT] ZOOM CORNER [SHARE]`: at most one inset, round a named point.
+void parseDetail(Pose &pose, const QStringList &w, int line, const QString &where)
+{
+    const auto fail = [&](const QString &what) { throw PoseError((where + ": " + what).toStdString()); };
+    if (pose.detail.line)
+        fail("detail is given twice");
+    if (w.size() != 5 && w.size() != 6)
+        fail("expected 'detail: AZIMUTH ELEVATION POINT ZOOM CORNER [SIZE]'");
+    const auto number = [&](int i) { return double(numbers({w[i]}, 0, 1, where)[0]); };
+    Detail d;
+    d.line = line;
+    d.azimuth = number(0);
+    d.elevation = number(1);
+    if (d.elevation < -5 || d.elevation > 45)
+        fail("detail elevation must be between -5 and 45 degrees");
+    static const QStringList sided = {"shoulder", "elbow", "wrist", "fingers", "hip", "knee", "ankle", "heel", "toe"};
+    d.points = w[2].split('+');
+    if (d.points.size() > 2)
+        fail("detail centres on one point or between two, not '" + w[2] + "'");
+    for (const QString &p : d.points) {
+        const bool trunk = QStringList{"pelvis", "waist", "neckbase", "headbase", "head"}.contains(p);
+        if (!trunk && !(sided.contains(p.section('.', 0, 0)) && QStringList{"l", "r"}.contains(p.section('.', 1))))
+            fail("no point called '" + p + "'");
+    }
+    d.zoom = number(3);
+    // Less than this the inset repeats the picture; more and it shows a patch with no context.
+    if (d.zoom < 1.5 || d.zoom > 4)
+        fail("detail zoom must be between 1.5 and 4");
+    d.corner = w[4];
+    if (!QStringList{"tl", "tr", "bl", "br"}.contains(d.corner))
+        fail("detail corner must be tl, tr, bl or br, not '" + d.corner + "'");
+    if (w.size() == 6) {
+        d.share = number(5);
+        if (d.share < 0.25 || d.share > 0.45)
+            fail("detail size must be between 0.25 and 0.45 of the frame");
+    }
+    pose.detail = d;
+}
+
+} // namespace
+
 Pose parsePoseText(const QString &text, const QString &file)
 {
     Pose pose;
@@ -778,6 +821,8 @@ Pose parsePoseText(const QString &text, const QString &file)
             pose.fixedHeight = true;
         } else if (key == "contact") {
             pose.contacts = w;
+        } else if (key == "detail") {
+            parseDetail(pose, w, n + 1, where);
         } else if (key == "flags") {
             for (const QString &f : w)
                 if (!kFlags.contains(f))

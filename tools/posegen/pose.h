@@ -36,6 +36,17 @@ struct Aim {
     int line = 0;
 };
 
+// A round inset in a corner of the picture: the same figure from its own camera, magnified round
+// one point, for the detail no single view shows (a bound hand, a foot hooked behind a calf).
+struct Detail {
+    double azimuth = 0, elevation = 0; // the inset's camera, as in `camera:`
+    QStringList points;                // a named point, or two whose midpoint is the centre
+    double zoom = 2;                   // magnification over the main picture
+    QString corner;                    // tl, tr, bl or br
+    double share = 0.36;               // the inset's diameter, as a share of the frame
+    int line = 0;                      // 0: no inset
+};
+
 struct Pose {
     QString file;
     QString name;
@@ -50,6 +61,7 @@ struct Pose {
     QHash<QString, int> angleLine;    // joint -> line, for messages
     QVector<Reach> reaches;
     QVector<Aim> aims;
+    Detail detail;
 };
 
 // One tapered capsule of the body surface.

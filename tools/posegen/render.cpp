@@ -590,6 +590,11 @@ namespace {
 // Share of the frame a figure with the mat under it may span: the margin every picture keeps,
 // clear of the frame's inset.
 constexpr double kFill = 0.9;
+// A detail inset: its ring's width at 250 pixels, its distance from the frame's edge and the
+// least gap between its ring and the figure, as shares of the frame.
+constexpr double kDetailRing = 1.2;
+constexpr double kDetailMargin = 0.03;
+constexpr double kDetailGap = 0.012;
 
 // Pixel offsets on rings round a pixel, `points` evenly spaced on each radius: what the lines
 // look at to find a neighbouring part.
@@ -613,13 +618,16 @@ double fittedSpan(const Figure &figure)
     return std::max(e.width(), e.height()) / kFill;
 }
 
-QImage renderPicture(const Figure &posed, int size, double span)
+// The picture of a figure, framed by the figure or, with `centre`, round that point of the view.
+static QImage renderView(const Figure &posed, int size, double span, const QPointF *centre)
 {
     constexpr int ss = 3; // supersampling, for smooth edges after the box filter
     const int W = size * ss;
     const Camera cam(*posed.pose);
     const Figure figure = turnFace(posed, cam);
-    const Frame fr = frameFor(posed, W, span); // framed as posed: turning the face moves no picture
+    // Framed as posed: turning the face moves no picture.
+    const Frame fr =
+        centre ? Frame{centre->x() - span / 2, centre->y() + span / 2, W / span} : frameFor(posed, W, span);
 
     QImage canvas(W, W, QImage::Format_RGB32);
     canvas.fill(kBackground);
@@ -1059,6 +1067,71 @@ QImage renderPicture(const Figure &posed, int size, double span)
             out.setPixel(x, y, qRgb(r / (ss * ss), g / (ss * ss), b / (ss * ss)));
         }
     return out;
+}
+
+DetailInset detailInset(const Pose &pose, int size)
+{
+    const Detail &d = pose.detail;
+    const double r = d.share * size / 2, margin = kDetailMargin * size;
+    const double x = d.corner.endsWith('l') ? margin + r : size - margin - r;
+    const double y = d.corner.startsWith('t') ? margin + r : size - margin - r;
+    return {QPointF(x, y), r};
+}
+
+QImage renderPicture(const Figure &posed, int size, double span)
+{
+    QImage picture = renderView(posed, size, span, nullptr);
+    if (!posed.pose || !posed.pose->detail.line)
+        return picture;
+    const Pose &pose = *posed.pose;
+    const Detail &d = pose.detail;
+    const DetailInset inset = detailInset(pose, size);
+    const double ring = kDetailRing * size / 250.0;
+
+    // The inset goes where the figure is not: every capsule of the main view stays clear of it
+    // by a gap, so no part of the figure is hidden or seems to run into the ring.
+    const Camera cam(pose);
+    const Frame fr = frameFor(posed, size, span);
+    const double clear = inset.radius + ring + kDetailGap * size;
+    for (const Capsule &c : posed.capsules) {
+        const QPointF a = fr.pixel(cam.project(c.a)), b = fr.pixel(cam.project(c.b));
+        const QPointF ab = b - a, ap = inset.centre - a;
+        const double len2 = QPointF::dotProduct(ab, ab);
+        const double t = len2 > 0 ? qBound(0.0, QPointF::dotProduct(ap, ab) / len2, 1.0) : 0.0;
+        const QPointF q = a + ab * t - inset.centre;
+        const double reach = (c.ra + (c.rb - c.ra) * t) * fr.k;
+        if (std::hypot(q.x(), q.y()) - reach < clear)
+            throw PoseError(QStringLiteral("%1:%2: the detail in corner %3 would cover the figure's %4")
+                                .arg(pose.file)
+                                .arg(d.line)
+                                .arg(d.corner, posed.parts[c.part].name)
+                                .toStdString());
+    }
+
+    // The same figure from the inset's camera, at the same line weight, magnified round the point.
+    Pose close = pose;
+    close.azimuth = d.azimuth;
+    close.elevation = d.elevation;
+    close.detail = Detail();
+    Figure seen = posed;
+    seen.pose = &close;
+    QVector3D point;
+    for (const QString &name : d.points)
+        point += posed.at(name) / float(d.points.size());
+    const QPointF centre = Camera(close).project(point);
+    const QImage detail = renderView(seen, size, span / d.zoom, &centre);
+
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QBrush brush(detail);
+    brush.setTransform(QTransform::fromTranslate(inset.centre.x() - size / 2.0, inset.centre.y() - size / 2.0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(brush);
+    p.drawEllipse(inset.centre, inset.radius, inset.radius);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kBadgeRing, ring));
+    p.drawEllipse(inset.centre, inset.radius, inset.radius);
+    return picture;
 }
 
 void paintIcon(QPainter &p, const Figure &figure, double size)

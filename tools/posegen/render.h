@@ -31,7 +31,15 @@ QColor shadeSurface(const QColor &base, Finish finish, float lam, float specular
 
 // A shaded picture of size x size pixels; `span` body units fit across the frame, so a
 // common span gives every picture the same scale.
+// With the pose's `detail:`, a round inset in a corner shows the figure from the detail's camera;
+// throws PoseError if it would cover the figure.
 QImage renderPicture(const Figure &figure, int size, double span);
+// Where a pose's detail inset sits in a picture of size x size pixels.
+struct DetailInset {
+    QPointF centre;
+    double radius;
+};
+DetailInset detailInset(const Pose &pose, int size);
 // The figure on a round badge with a transparent corner, flat-shaded, as vectors.
 void paintIcon(QPainter &painter, const Figure &figure, double size);
 QImage renderIcon(const Figure &figure, int size);

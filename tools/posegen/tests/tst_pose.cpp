@@ -1560,6 +1560,147 @@ private Q_SLOTS:
         QVERIFY(steps >= 20);
     }
 
+    void parsesTheDetailInset_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error"); // empty: parses
+        QTest::addColumn<int>("points");
+        QTest::addColumn<double>("share");
+        QTest::newRow("one point") << "detail: -160 10 knee.r 2.5 tr"
+                                   << "" << 1 << 0.36;
+        QTest::newRow("between two points, own size") << "detail: 30 0 wrist.l+wrist.r 2 bl 0.3"
+                                                      << "" << 2 << 0.3;
+        QTest::newRow("a trunk point") << "detail: 0 45 neckbase 1.5 tl"
+                                       << "" << 1 << 0.36;
+        QTest::newRow("too few fields") << "detail: 0 10 knee.l 2"
+                                        << "expected 'detail:" << 0 << 0.0;
+        QTest::newRow("too many fields") << "detail: 0 10 knee.l 2 tl 0.3 1"
+                                         << "expected 'detail:" << 0 << 0.0;
+        QTest::newRow("not a number") << "detail: x 10 knee.l 2 tl"
+                                      << "'x' is not a number" << 0 << 0.0;
+        QTest::newRow("from above") << "detail: 0 60 knee.l 2 tl"
+                                    << "elevation" << 0 << 0.0;
+        QTest::newRow("unknown point") << "detail: 0 10 knee.x 2 tl"
+                                       << "no point called 'knee.x'" << 0 << 0.0;
+        QTest::newRow("a point without a side") << "detail: 0 10 elbow 2 tl"
+                                                << "no point called 'elbow'" << 0 << 0.0;
+        QTest::newRow("three points") << "detail: 0 10 knee.l+knee.r+pelvis 2 tl"
+                                      << "one point or between two" << 0 << 0.0;
+        QTest::newRow("no magnification") << "detail: 0 10 knee.l 1 tl"
+                                          << "zoom" << 0 << 0.0;
+        QTest::newRow("unknown corner") << "detail: 0 10 knee.l 2 top"
+                                        << "corner" << 0 << 0.0;
+        QTest::newRow("too large") << "detail: 0 10 knee.l 2 tl 0.6"
+                                   << "size" << 0 << 0.0;
+        QTest::newRow("twice") << "detail: 0 10 knee.l 2 tl\ndetail: 0 10 knee.r 2 tr"
+                               << "given twice" << 0 << 0.0;
+    }
+
+    void parsesTheDetailInset()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        const QString text = "name: X\n" + line + "\n";
+        if (!error.isEmpty()) {
+            try {
+                parsePoseText(text, "t.pose");
+                QFAIL("a bad detail was accepted");
+            } catch (const PoseError &e) {
+                const QString message = QString::fromUtf8(e.what());
+                QVERIFY2(message.startsWith("t.pose:" + QString::number(text.count('\n'))) && message.contains(error),
+                         qPrintable(message));
+            }
+            return;
+        }
+        const Pose pose = parsePoseText(text, "t.pose");
+        QFETCH(int, points);
+        QFETCH(double, share);
+        QCOMPARE(pose.detail.line, 2);
+        QCOMPARE(pose.detail.points.size(), points);
+        QVERIFY(std::abs(pose.detail.share - share) < 1e-6);
+        QVERIFY(pose.detail.zoom >= 1.5);
+        QCOMPARE(parsePoseText("name: X\n", "t.pose").detail.line, 0); // no inset unless asked
+    }
+
+    // A standing figure drawn small, so its corners are free for an inset.
+    void detailInsetLeavesTheFigureAlone_data()
+    {
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<int>("kind"); // what the inset's centre shows: 0 skin, 1 leggings, 2 top
+        QTest::newRow("left hand, top left") << "90 10 wrist.l+fingers.l 3 tl" << 0;
+        QTest::newRow("right knee from behind, bottom right") << "180 10 knee.r 3 br" << 1;
+        QTest::newRow("the waist, top right, small") << "0 20 waist 2 tr 0.25" << 2;
+        QTest::newRow("the face, bottom left") << "20 0 head 4 bl" << 0;
+    }
+
+    void detailInsetLeavesTheFigureAlone()
+    {
+        QFETCH(QString, detail);
+        QFETCH(int, kind);
+        const QString body = "name: X\ncamera: 0 5\ncontact: foot.l foot.r\n";
+        Pose plain, inset;
+        const Figure without = solveText(body, plain), with = solveText(body + "detail: " + detail + "\n", inset);
+        constexpr int size = 250;
+        constexpr double span = 330;
+        const QImage a = renderPicture(without, size, span), b = renderPicture(with, size, span);
+        const DetailInset d = detailInset(inset, size);
+        int changed = 0, outside = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const double r = std::hypot(x + 0.5 - d.centre.x(), y + 0.5 - d.centre.y());
+                if (r > d.radius + 2)
+                    outside += a.pixel(x, y) != b.pixel(x, y);
+                else if (r < d.radius - 2)
+                    changed += a.pixel(x, y) != b.pixel(x, y);
+            }
+        QCOMPARE(outside, 0); // the main figure, the mat and the margin keep every pixel
+        // Inside, the magnified figure fills a good part of the disc, within a lilac ring.
+        QVERIFY2(changed > 0.15 * M_PI * d.radius * d.radius, qPrintable(QString::number(changed)));
+        const QColor ring = b.pixel(qRound(d.centre.x()), qRound(d.centre.y() - d.radius - 0.5));
+        QVERIFY(ring.blue() > ring.red() + 20 && ring.red() > ring.green() + 20 && qGray(ring.rgb()) > 160);
+
+        // Round its centre the inset shows the part at the named point, in the figure's colours.
+        int r = 0, g = 0, bl = 0, n = 0;
+        for (int y = -2; y <= 2; ++y)
+            for (int x = -2; x <= 2; ++x) {
+                const QRgb v = b.pixel(int(d.centre.x()) + x, int(d.centre.y()) + y);
+                r += qRed(v), g += qGreen(v), bl += qBlue(v), ++n;
+            }
+        const QColor c(r / n, g / n, bl / n);
+        const QString seen = QStringLiteral("centre %1 %2 %3").arg(c.red()).arg(c.green()).arg(c.blue());
+        if (kind == 0) // skin: pale and pink
+            QVERIFY2(c.red() > 190 && c.red() > c.green() + 15 && c.blue() > c.green(), qPrintable(seen));
+        else if (kind == 1) // the leggings: a deep purple
+            QVERIFY2(qGray(c.rgb()) < 110 && c.blue() > c.green() + 40, qPrintable(seen));
+        else // the top: a mid lilac, lighter than the leggings, darker than skin
+            QVERIFY2(qGray(c.rgb()) > 100 && qGray(c.rgb()) < 170 && c.blue() > c.green() + 50, qPrintable(seen));
+    }
+
+    void detailInsetOverTheFigureIsRefused_data()
+    {
+        QTest::addColumn<QString>("corner");
+        QTest::newRow("top left") << "tl";
+        QTest::newRow("bottom right") << "br";
+    }
+
+    void detailInsetOverTheFigureIsRefused()
+    {
+        // Drawn large, the standing figure reaches every corner's inset.
+        QFETCH(QString, corner);
+        Pose pose;
+        const Figure f = solveText("name: X\ncamera: 0 5\nshoulder.l: 0 90\nshoulder.r: 0 90\ncontact: foot.l "
+                                   "foot.r\ndetail: 90 10 knee.l 2 " +
+                                       corner + " 0.4\n",
+                                   pose);
+        try {
+            renderPicture(f, 250, 125);
+            QFAIL("an inset over the figure was drawn");
+        } catch (const PoseError &e) {
+            const QString message = QString::fromUtf8(e.what());
+            QVERIFY2(message.startsWith("test.pose:6:") && message.contains("cover"), qPrintable(message));
+        }
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
