@@ -25,6 +25,8 @@ const JointLimit kLimits[] = {
     {"hip", {"flex", "abd", "twist"}, {-40, -35, -60}, {155, 95, 95}, 3},
     {"knee", {"flex", "", ""}, {-5, 0, 0}, {165, 0, 0}, 1},
     {"ankle", {"flex", "turn", ""}, {-35, -40, 0}, {95, 40, 0}, 2},
+    // The toes bend up at the ball of the foot, as when rising onto it with the toes flat.
+    {"ball", {"flex", "", ""}, {0, 0, 0}, {70, 0, 0}, 1},
 };
 
 // Segment lengths shared by every pose, in body units (a standing figure is about 105 tall).
@@ -79,7 +81,7 @@ QString frameOf(const QString &point)
     static const QHash<QString, QString> owner = {
         {"pelvis", "pelvis"},   {"waist", "lumbar"},   {"neckbase", "thorax"}, {"headbase", "neck"}, {"head", "head"},
         {"shoulder", "thorax"}, {"elbow", "shoulder"}, {"wrist", "elbow"},     {"fingers", "wrist"}, {"hip", "pelvis"},
-        {"knee", "hip"},        {"ankle", "knee"},     {"heel", "ankle"},      {"toe", "ankle"}};
+        {"knee", "hip"},        {"ankle", "knee"},     {"heel", "ankle"},      {"toe", "ball"},      {"ball", "ankle"}};
     const QString bone = owner.value(kind);
     return bone == "thorax" || bone == "pelvis" || bone == "lumbar" || bone == "neck" || bone == "head"
                ? bone
@@ -201,6 +203,36 @@ private:
         F["ankle." + s] = F["knee." + s] * local("ankle." + s);
         set("heel." + s, fig.at("ankle." + s) + rotate(F["ankle." + s], {0, -3, -1.6f}));
         set("toe." + s, fig.at("ankle." + s) + rotate(F["ankle." + s], {0, -3.6f, 9}));
+        bendBall(s);
+    }
+
+    // The ball of the foot, in the ankle's frame (x toward the little toe on the left foot): the
+    // centre of the forefoot's broad round end, so the toes turn about it without the ball's
+    // underside moving.
+    static QVector3D ballPivot(float m) { return {-0.2f * m, -3.0f, 4.6f}; }
+
+    // The toes' frame: the foot's, turned up at the ball by `ball.l` / `ball.r`. Without the
+    // angle the toes keep the foot's frame exactly and the toe point stays where the foot put it.
+    void bendBall(const QString &s)
+    {
+        auto &F = fig.frames;
+        const float m = s == "l" ? 1 : -1, flex = angles("ball." + s)[0];
+        const QMatrix4x4 foot = F["ankle." + s];
+        set("ball." + s, fig.at("ankle." + s) + foot.mapVector(ballPivot(m)));
+        if (flex == 0) {
+            F["ball." + s] = foot;
+            return;
+        }
+        F["ball." + s] = foot * rot({{-flex, X}}); // up, against the ankle's flex
+        set("toe." + s, toesAt(s, {0, -3.6f, 9}));
+    }
+
+    // A point of the toes or the front of the forefoot, given in the ankle's frame as if the foot
+    // were straight, where the bend at the ball takes it.
+    QVector3D toesAt(const QString &s, const QVector3D &v) const
+    {
+        const QVector3D pivot = ballPivot(s == "l" ? 1 : -1);
+        return fig.at("ball." + s) + fig.frames["ball." + s].mapVector(v - pivot);
     }
 
     void reach(const Reach &r)
@@ -297,6 +329,7 @@ private:
             fig.frames["ankle." + s] = frame;
             set("heel." + s, fig.at("ankle." + s) + frame.mapVector({0, -3, -1.6f}));
             set("toe." + s, fig.at("ankle." + s) + frame.mapVector({0, -3.6f, 9}));
+            bendBall(s);
         }
     }
 
@@ -436,12 +469,15 @@ private:
             // is a wedge, high at the ankle, where a hand is a flat plate.
             capsule(p, f(0, -0.6f, 1.2f), 2.2f, f(-0.2f, -2.4f, 5.2f), 1.7f);
             capsule(p, f(0, -3.4f, 1.0f), 1.8f, f(-0.2f, -3.0f, 4.6f), 2.4f, kForefoot);
-            capsule(p, f(-0.2f, -3.0f, 4.6f), 2.4f, f(-0.2f, -3.5f, 6.0f), 1.9f, kForefoot);
+            // Past the ball the forefoot and the toes bend with `ball`.
+            const bool bent = angles("ball." + s)[0] != 0;
+            const auto t = [&](float x, float y, float z) { return bent ? toesAt(s, {m * x, y, z}) : f(x, y, z); };
+            capsule(p, f(-0.2f, -3.0f, 4.6f), 2.4f, t(-0.2f, -3.5f, 6.0f), 1.9f, kForefoot);
             // Short round toes packed side by side, the big toe the largest and longest and the
             // others stepping back from it: long, separate digits read as fingers.
-            capsule(p, f(-1.2f, -3.8f, 6.3f), 1.25f, f(-1.3f, -3.9f, 8.3f), 1.15f, kBigToe);
-            capsule(p, f(0.5f, -3.9f, 6.0f), 0.95f, f(0.6f, -4.0f, 7.4f), 0.85f, kToes);
-            capsule(p, f(1.8f, -3.9f, 5.6f), 0.8f, f(2.0f, -4.0f, 6.6f), 0.7f, kSmallToes);
+            capsule(p, t(-1.2f, -3.8f, 6.3f), 1.25f, t(-1.3f, -3.9f, 8.3f), 1.15f, kBigToe);
+            capsule(p, t(0.5f, -3.9f, 6.0f), 0.95f, t(0.6f, -4.0f, 7.4f), 0.85f, kToes);
+            capsule(p, t(1.8f, -3.9f, 5.6f), 0.8f, t(2.0f, -4.0f, 6.6f), 0.7f, kSmallToes);
         }
     }
 
@@ -686,7 +722,7 @@ const JointLimit *jointLimit(const QString &joint)
     for (const JointLimit &l : kLimits) {
         if (kind != l.joint)
             continue;
-        const bool limb = QStringList{"shoulder", "elbow", "wrist", "hip", "knee", "ankle"}.contains(kind);
+        const bool limb = QStringList{"shoulder", "elbow", "wrist", "hip", "knee", "ankle", "ball"}.contains(kind);
         if (joint.contains('.') ? (limb && sided && joint.count('.') == 1) : !limb)
             return &l;
     }

@@ -151,6 +151,10 @@ private Q_SLOTS:
                                               << "expected 'aim HAND fingers";
         QTest::newRow("aim nowhere") << "name: X\naim foot.r toes 0 0 0 sole 0 -1 0\n"
                                      << "must not be 0 0 0";
+        QTest::newRow("ball without side") << "name: X\nball: 30\n"
+                                           << "unknown key or joint 'ball'";
+        QTest::newRow("ball with two angles") << "name: X\nball.l: 30 5\n"
+                                              << "test.pose:2: ball.l takes 1 to 1 angles";
     }
     void rejectsMalformedLines()
     {
@@ -192,6 +196,12 @@ private Q_SLOTS:
                                 << "joint lumbar: flex 80";
         QTest::newRow("ankle") << "ankle.l: 0 45"
                                << "joint ankle.l: turn 45";
+        QTest::newRow("toes bent up at the ball to its limit") << "ball.l: 70"
+                                                               << "";
+        QTest::newRow("toes bent up past the ball's limit") << "ball.r: 75"
+                                                            << "joint ball.r: flex 75 is outside 0..70";
+        QTest::newRow("toes curled under at the ball") << "ball.l: -10"
+                                                       << "joint ball.l: flex -10";
         // A reach must bend the limb within the same limits as an angle would.
         QTest::newRow("reach folds the knee too far") << "reach leg.l at hip.l 0 -1 -0.5"
                                                       << "joint knee.l: flex";
@@ -248,6 +258,13 @@ private Q_SLOTS:
             << "";
         QTest::newRow("seated, hands through the floor") << "hip.l: 90\nhip.r: 90\ncontact: torso"
                                                          << "torso should rest";
+        // At the height of a figure standing on the balls of its feet, the toes bent up at the
+        // ball lie on the floor; kept in line with the foot they go through it.
+        QTest::newRow("on the balls of the feet, toes bent flat")
+            << "height: 58.2\nankle.l: 40\nankle.r: 40\nball.l: 40\nball.r: 40\ncontact: foot.l foot.r"
+            << "";
+        QTest::newRow("on the balls of the feet, toes straight") << "height: 58.2\nankle.l: 40\nankle.r: 40\n"
+                                                                 << "foot.l goes 1.8 units through the floor";
     }
     void floorContact()
     {
@@ -838,6 +855,53 @@ private Q_SLOTS:
             const int big = *std::min_element(digits.begin(), digits.end());
             const int rest = big + 1;
             QVERIFY2(QVector3D::dotProduct(toeTip[big] - toeTip[rest], inward) > 1, qPrintable(where));
+        }
+    }
+
+    // Risen onto the ball of the foot, the heel leaves the floor while the toes, bent up at the
+    // ball, lie flat on it and still point forward; without the bend the foot stands on the tips
+    // of its toes. Set by angles or by an aim, which turns the foot after its angles.
+    void toesBendAtTheBall_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<bool>("heelUp");
+        QTest::addColumn<bool>("toesFlat");
+        QTest::newRow("standing flat") << "" << false << true;
+        QTest::newRow("on the balls of the feet") << "ankle.l: 40\nankle.r: 40\nball.l: 40\nball.r: 40\n"
+                                                  << true << true;
+        QTest::newRow("on the balls, foot aimed") << "aim foot.l toes 0 -0.643 0.766 sole 0 -0.766 -0.643\nball.l: 40\n"
+                                                     "aim foot.r toes 0 -0.643 0.766 sole 0 -0.766 -0.643\nball.r: 40\n"
+                                                  << true << true;
+        QTest::newRow("on the tips of the toes") << "ankle.l: 40\nankle.r: 40\n" << true << false;
+    }
+    void toesBendAtTheBall()
+    {
+        QFETCH(QString, lines);
+        QFETCH(bool, heelUp);
+        QFETCH(bool, toesFlat);
+        Pose pose;
+        const Figure f = solveText("name: X\n" + lines, pose);
+        for (const QString side : {"l", "r"}) {
+            const QString where = side + ": " + QTest::currentDataTag();
+            const QVector3D ankle = f.at("ankle." + side);
+            float heel = 1e9f, toeLow = 1e9f, toeHigh = -1e9f;
+            for (const Capsule &c : f.capsules) {
+                if (f.parts[c.part].name != "foot." + side)
+                    continue;
+                for (const auto &[pt, r] : {std::pair{c.a, c.ra}, std::pair{c.b, c.rb}}) {
+                    if (pt.z() < ankle.z() - 1) // behind the ankle: the heel
+                        heel = std::min(heel, pt.y() - r);
+                    if (c.digit >= kBigToe && c.digit <= kSmallToes) {
+                        toeLow = std::min(toeLow, pt.y() - r);
+                        toeHigh = std::max(toeHigh, pt.y() - r);
+                    }
+                }
+            }
+            QVERIFY2(heelUp ? heel > 2 : heel < 0.5f, qPrintable(where + QString(": heel %1 up").arg(heel)));
+            // Flat: the undersides of the toes, root and tip, all within a small step of the floor.
+            QVERIFY2(toesFlat == (toeLow < 0.5f && toeHigh < 0.8f),
+                     qPrintable(where + QString(": toes from %1 to %2 up").arg(toeLow).arg(toeHigh)));
+            QVERIFY2(f.at("toe." + side).z() > f.at("ball." + side).z() + 2, qPrintable(where + ": toes forward"));
         }
     }
 
