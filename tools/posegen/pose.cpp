@@ -41,6 +41,8 @@ constexpr float kEdgeOn = 0.5f;
 // rows may be for the fingers to reach between each other.
 constexpr float kInterlaceGap = 1.05f, kInterlaceReach = 4.5f;
 const QVector3D kShoulder(10, -2.5f, 0), kHip(5.5f, -3.5f, 0), kHeadCentre(0, 6, 0.8f);
+// The heel's and the toe tip's points, in the ankle's frame.
+const QVector3D kHeelAt(0, -3, -1.6f), kToeTipAt(0, -3.6f, 9);
 
 QMatrix4x4 rot(std::initializer_list<std::pair<double, QVector3D>> steps)
 {
@@ -201,8 +203,15 @@ private:
     {
         auto &F = fig.frames;
         F["ankle." + s] = F["knee." + s] * local("ankle." + s);
-        set("heel." + s, fig.at("ankle." + s) + rotate(F["ankle." + s], {0, -3, -1.6f}));
-        set("toe." + s, fig.at("ankle." + s) + rotate(F["ankle." + s], {0, -3.6f, 9}));
+        footPoints(s);
+    }
+
+    // The heel, the toe tip and the ball where the ankle's frame, once set, puts them.
+    void footPoints(const QString &s)
+    {
+        const QMatrix4x4 &frame = fig.frames["ankle." + s];
+        set("heel." + s, fig.at("ankle." + s) + frame.mapVector(kHeelAt));
+        set("toe." + s, fig.at("ankle." + s) + frame.mapVector(kToeTipAt));
         bendBall(s);
     }
 
@@ -224,7 +233,7 @@ private:
             return;
         }
         F["ball." + s] = foot * rot({{-flex, X}}); // up, against the ankle's flex
-        set("toe." + s, toesAt(s, {0, -3.6f, 9}));
+        set("toe." + s, toesAt(s, kToeTipAt));
     }
 
     // A point of the toes or the front of the forefoot, given in the ankle's frame as if the foot
@@ -327,9 +336,7 @@ private:
             set("fingers." + s, fig.at("wrist." + s) + frame.mapVector({0, -kHand, 0}));
         } else {
             fig.frames["ankle." + s] = frame;
-            set("heel." + s, fig.at("ankle." + s) + frame.mapVector({0, -3, -1.6f}));
-            set("toe." + s, fig.at("ankle." + s) + frame.mapVector({0, -3.6f, 9}));
-            bendBall(s);
+            footPoints(s);
         }
     }
 
