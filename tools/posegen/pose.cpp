@@ -76,18 +76,36 @@ QMatrix4x4 jointRotation(const QString &kind, QVector3D a, float s)
 
 QString kindOf(const QString &joint) { return joint.section('.', 0, 0); }
 
-// The bone whose frame a named point moves with.
-QString frameOf(const QString &point)
+// Every kind of named point and the bone whose frame it moves with.
+const QHash<QString, QString> &pointOwners()
 {
-    const QString kind = kindOf(point), s = point.section('.', 1);
     static const QHash<QString, QString> owner = {
         {"pelvis", "pelvis"},   {"waist", "lumbar"},   {"neckbase", "thorax"}, {"headbase", "neck"}, {"head", "head"},
         {"shoulder", "thorax"}, {"elbow", "shoulder"}, {"wrist", "elbow"},     {"fingers", "wrist"}, {"hip", "pelvis"},
         {"knee", "hip"},        {"ankle", "knee"},     {"heel", "ankle"},      {"toe", "ball"},      {"ball", "ankle"}};
-    const QString bone = owner.value(kind);
-    return bone == "thorax" || bone == "pelvis" || bone == "lumbar" || bone == "neck" || bone == "head"
-               ? bone
-               : bone + "." + s;
+    return owner;
+}
+
+bool isTrunkBone(const QString &bone)
+{
+    return bone == "thorax" || bone == "pelvis" || bone == "lumbar" || bone == "neck" || bone == "head";
+}
+
+// The bone whose frame a named point moves with.
+QString frameOf(const QString &point)
+{
+    const QString bone = pointOwners().value(kindOf(point));
+    return isTrunkBone(bone) ? bone : bone + "." + point.section('.', 1);
+}
+
+// Whether the skeleton has a point of this name: a trunk point alone, a limb's with `.l` or `.r`.
+bool isNamedPoint(const QString &point)
+{
+    const auto owner = pointOwners().constFind(kindOf(point));
+    if (owner == pointOwners().constEnd())
+        return false;
+    return isTrunkBone(*owner) ? !point.contains('.')
+                               : point.count('.') == 1 && QStringList{"l", "r"}.contains(point.section('.', 1));
 }
 
 QMatrix4x4 fromAxes(const QVector3D &x, const QVector3D &y, const QVector3D &z)
@@ -753,15 +771,12 @@ void parseDetail(Pose &pose, const QStringList &w, int line, const QString &wher
     d.elevation = number(1);
     if (d.elevation < -5 || d.elevation > 45)
         fail("detail elevation must be between -5 and 45 degrees");
-    static const QStringList sided = {"shoulder", "elbow", "wrist", "fingers", "hip", "knee", "ankle", "heel", "toe"};
     d.points = w[2].split('+');
     if (d.points.size() > 2)
         fail("detail centres on one point or between two, not '" + w[2] + "'");
-    for (const QString &p : d.points) {
-        const bool trunk = QStringList{"pelvis", "waist", "neckbase", "headbase", "head"}.contains(p);
-        if (!trunk && !(sided.contains(p.section('.', 0, 0)) && QStringList{"l", "r"}.contains(p.section('.', 1))))
+    for (const QString &p : d.points)
+        if (!isNamedPoint(p))
             fail("no point called '" + p + "'");
-    }
     d.zoom = number(3);
     // Less than this the inset repeats the picture; more and it shows a patch with no context.
     if (d.zoom < 1.5 || d.zoom > 4)
