@@ -117,11 +117,15 @@ struct Frame {
     QPointF pixel(const QPointF &s) const { return {(s.x() - left) * k, (top - s.y()) * k}; }
 };
 
+// `span` units across `pixels`, centred on a point of the view.
+Frame frameAround(const QPointF &centre, int pixels, double span)
+{
+    return {centre.x() - span / 2, centre.y() + span / 2, pixels / span};
+}
+
 Frame frameFor(const Figure &figure, int pixels, double span)
 {
-    const QRectF e = projectedExtent(figure, true);
-    const QPointF c = e.center();
-    return {c.x() - span / 2, c.y() + span / 2, pixels / span};
+    return frameAround(projectedExtent(figure, true).center(), pixels, span);
 }
 
 // Convex hull of two circles: the outline of a tapered capsule seen from any side.
@@ -626,8 +630,7 @@ static QImage renderView(const Figure &posed, int size, double span, const QPoin
     const Camera cam(*posed.pose);
     const Figure figure = turnFace(posed, cam);
     // Framed as posed: turning the face moves no picture.
-    const Frame fr =
-        centre ? Frame{centre->x() - span / 2, centre->y() + span / 2, W / span} : frameFor(posed, W, span);
+    const Frame fr = centre ? frameAround(*centre, W, span) : frameFor(posed, W, span);
 
     QImage canvas(W, W, QImage::Format_RGB32);
     canvas.fill(kBackground);
