@@ -599,6 +599,7 @@ constexpr double kFill = 0.9;
 constexpr double kDetailRing = 1.2;
 constexpr double kDetailMargin = 0.03;
 constexpr double kDetailGap = 0.012;
+constexpr double kLeaderWidth = 0.8; // the leader from the ring to its point, as a share of the ring's width
 
 // Pixel offsets on rings round a pixel, `points` evenly spaced on each radius: what the lines
 // look at to find a neighbouring part.
@@ -623,7 +624,8 @@ double fittedSpan(const Figure &figure)
 }
 
 // The picture of a figure, framed by the figure or, with `centre`, round that point of the view.
-static QImage renderView(const Figure &posed, int size, double span, const QPointF *centre)
+static QImage renderView(const Figure &posed, int size, double span, const QPointF *centre,
+                         const QLineF &leader = QLineF())
 {
     constexpr int ss = 3; // supersampling, for smooth edges after the box filter
     const int W = size * ss;
@@ -639,6 +641,11 @@ static QImage renderView(const Figure &posed, int size, double span, const QPoin
         p.setRenderHint(QPainter::Antialiasing);
         const double inset = W * 0.025;
         paintFloor(p, figure, cam, fr, QRectF(inset, inset, W - 2 * inset, W - 2 * inset));
+        // Under the figure, so it runs up to the part it points at and never across another.
+        if (!leader.isNull()) {
+            p.setPen(QPen(kBadgeRing, kDetailRing * kLeaderWidth * size / 250.0 * ss, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QLineF(leader.p1() * ss, leader.p2() * ss));
+        }
     }
 
     const auto [zBack, zFront] = depthRange(figure, cam);
@@ -1083,18 +1090,25 @@ DetailInset detailInset(const Pose &pose, int size)
 
 QImage renderPicture(const Figure &posed, int size, double span)
 {
-    QImage picture = renderView(posed, size, span, nullptr);
     if (!posed.pose || !posed.pose->detail.line)
-        return picture;
+        return renderView(posed, size, span, nullptr);
     const Pose &pose = *posed.pose;
     const Detail &d = pose.detail;
     const DetailInset inset = detailInset(pose, size);
     const double ring = kDetailRing * size / 250.0;
+    QVector3D point;
+    for (const QString &name : d.points)
+        point += posed.at(name) / float(d.points.size());
 
     // The inset goes where the figure is not: every capsule of the main view stays clear of it
     // by a gap, so no part of the figure is hidden or seems to run into the ring.
     const Camera cam(pose);
     const Frame fr = frameFor(posed, size, span);
+    // A leader from the ring to the magnified point says which part of the figure the inset shows.
+    const QPointF target = fr.pixel(cam.project(point));
+    const QPointF toTarget = target - inset.centre;
+    const QLineF leader(inset.centre + toTarget * (inset.radius / std::hypot(toTarget.x(), toTarget.y())), target);
+    QImage picture = renderView(posed, size, span, nullptr, leader);
     const double clear = inset.radius + ring + kDetailGap * size;
     for (const Capsule &c : posed.capsules) {
         const QPointF a = fr.pixel(cam.project(c.a)), b = fr.pixel(cam.project(c.b));
@@ -1118,9 +1132,6 @@ QImage renderPicture(const Figure &posed, int size, double span)
     close.detail = Detail();
     Figure seen = posed;
     seen.pose = &close;
-    QVector3D point;
-    for (const QString &name : d.points)
-        point += posed.at(name) / float(d.points.size());
     const QPointF centre = Camera(close).project(point);
     const QImage detail = renderView(seen, size, span / d.zoom, &centre);
 
