@@ -468,7 +468,9 @@ private:
         }
         for (const QString s : {"l", "r"}) {
             const float m = s == "l" ? 1 : -1;
-            p = addPart("upperarm." + s, Material::Shirt);
+            // A sleeveless top: in the top's lilac an upper arm along the side, across the chest
+            // or down into the legs merged with the trunk, and the elbow with it.
+            p = addPart("upperarm." + s, Material::Skin);
             capsule(p, fig.at("shoulder." + s), 4.0f, fig.at("elbow." + s), 2.8f);
             p = addPart("forearm." + s, Material::Skin);
             capsule(p, fig.at("elbow." + s), 2.6f, fig.at("wrist." + s), 1.8f);

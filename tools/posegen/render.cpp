@@ -18,9 +18,8 @@ const QColor kClothes(114, 34, 136); // leggings, the program's purple
 const QColor kShirt(162, 102, 206);  // top, between purple and lilac
 const QColor kSkin(243, 214, 233);
 // The limbs of the side away from the camera: a tone apart, so crossed and folded legs and
-// arms tell which is which where they overlap, yet close enough to read as the same clothes.
+// arms tell which is which where they overlap, yet close enough to read as the same body.
 const QColor kClothesFar(138, 66, 160);
-const QColor kShirtFar(178, 126, 216);
 const QColor kSkinFar(232, 198, 224);
 // Palms and soles, paler than the backs of the hands and the tops of the feet, so the way a
 // hand or a foot faces shows: soles up in the lotus, tops of the feet on the mat when kneeling.
@@ -452,8 +451,8 @@ QColor baseColour(const Figure &f, int id, const QVector3D &nw, const QVector3D 
     switch (f.parts[id].material) {
     case Material::Clothes:
         return far ? kClothesFar : kClothes;
-    case Material::Shirt:
-        return far ? kShirtFar : kShirt;
+    case Material::Shirt: // the top covers only the trunk, which has no far side
+        return kShirt;
     case Material::Skin:
         return f.parts[id].name == "nose" ? kNose : far ? kSkinFar : kSkin;
     case Material::Tongue:
@@ -769,13 +768,9 @@ static QImage renderView(const Figure &posed, int size, double span, const QPoin
     // of the joint, round its cap, and on its sides the two bones' seam would only draw rings
     // and hooks round the end of the limb. The crease starts this far into the fold.
     constexpr float kCreaseStart = 2.0f;
-    // Where the bones differ in colour (a sleeve over a bare forearm) the seam is the cloth's
-    // edge and runs on round the joint's sides; only the cap itself is left out.
     const auto onCap = [&](int x, int y, int lowerId) {
         const Fold &f = foldAt[size_t(lowerId)];
         const QVector3D d = worldAt(x, y) - f.joint;
-        if (figure.parts[lowerId].material != figure.parts[foldOf[size_t(lowerId)]].material)
-            return QVector3D::dotProduct(d, f.upper) < 0 && QVector3D::dotProduct(d, f.lower) < 0;
         return QVector3D::dotProduct(d, (f.upper + f.lower).normalized()) < kCreaseStart;
     };
     const auto alongShin = [&](int x, int y, int id) {
