@@ -758,6 +758,27 @@ const JointLimit *jointLimit(const QString &joint)
 
 namespace {
 
+// `turn: POINT RADIUS FROM TO`: at most one arrow, round the vertical through a named point.
+void parseTurn(Pose &pose, const QStringList &w, int line, const QString &where)
+{
+    const auto fail = [&](const QString &what) { throw PoseError((where + ": " + what).toStdString()); };
+    if (pose.turn.line)
+        fail("turn is given twice");
+    if (w.size() != 4)
+        fail("expected 'turn: POINT RADIUS FROM TO'");
+    if (!isNamedPoint(w[0]))
+        fail("no point called '" + w[0] + "'");
+    const QVector3D v = numbers(w, 1, 3, where);
+    TurnArrow t{w[0], v[0], v[1], v[2], line};
+    if (t.radius < 5 || t.radius > 30)
+        fail("turn radius must be between 5 and 30 units");
+    // Shorter, the arc is only its head; longer, it closes on itself and hides which way it runs.
+    const double sweep = std::abs(t.to - t.from);
+    if (sweep < 30 || sweep > 300)
+        fail("turn must sweep between 30 and 300 degrees");
+    pose.turn = t;
+}
+
 // `detail: AZ EL POINT[+POINT] ZOOM CORNER [SHARE]`: at most one inset, round a named point.
 void parseDetail(Pose &pose, const QStringList &w, int line, const QString &where)
 {
@@ -883,6 +904,8 @@ Pose parsePoseText(const QString &text, const QString &file)
             pose.contacts = w;
         } else if (key == "detail") {
             parseDetail(pose, w, n + 1, where);
+        } else if (key == "turn") {
+            parseTurn(pose, w, n + 1, where);
         } else if (key == "flags") {
             for (const QString &f : w)
                 if (!kFlags.contains(f))

@@ -47,6 +47,15 @@ struct Detail {
     int line = 0;                      // 0: no inset
 };
 
+// A curved arrow round the vertical through one point, the way a twist turns the trunk: a
+// learner reads the direction of a turn from it, which a still figure shows only as its end.
+struct TurnArrow {
+    QString point;           // the named point the arc goes round, at its height
+    double radius = 0;       // units out from the point
+    double from = 0, to = 0; // azimuths as in `camera:` (0 in front, 90 at the left); the head is at `to`
+    int line = 0;            // 0: no arrow
+};
+
 struct Pose {
     QString file;
     QString name;
@@ -62,6 +71,7 @@ struct Pose {
     QVector<Reach> reaches;
     QVector<Aim> aims;
     Detail detail;
+    TurnArrow turn;
 };
 
 // One tapered capsule of the body surface.

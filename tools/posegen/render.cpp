@@ -52,6 +52,9 @@ const QColor kMatTop(237, 227, 248);
 const QColor kMatEdge(203, 177, 236);
 const QColor kBadge(236, 224, 250);
 const QColor kBadgeRing(199, 159, 238);
+// A turn arrow: the program's purple on a halo of the background's colour, so it reads over the
+// top, the leggings and the background alike.
+const QColor kArrow(114, 34, 136);
 
 // Light from the upper left, a little in front of the figure (camera space: x right, y up, z to us).
 const QVector3D kLight = QVector3D(-0.5f, 0.65f, 0.58f).normalized();
@@ -622,6 +625,58 @@ double fittedSpan(const Figure &figure)
     return std::max(e.width(), e.height()) / kFill;
 }
 
+// The pose's turn arrow over the shaded figure: the arc round the vertical through its point,
+// in short steps, each drawn only where no part of the figure lies in front of it, so the arc
+// passes behind the trunk and comes round in front of it; the head at its end, where it turns to.
+static void paintTurn(QImage &canvas, const Figure &figure, const Camera &cam, const Frame &fr, const Raster &ras,
+                      double lineWidth)
+{
+    const TurnArrow &t = figure.pose->turn;
+    const QVector3D centre = figure.at(t.point);
+    const auto at = [&](double azimuth) {
+        const double a = qDegreesToRadians(azimuth);
+        return centre + QVector3D(float(t.radius * std::sin(a)), 0, float(t.radius * std::cos(a)));
+    };
+    const int W = canvas.width();
+    const auto seen = [&](const QVector3D &p) {
+        const QPointF px = fr.pixel(cam.project(p));
+        const int x = int(px.x()), y = int(px.y());
+        if (x < 0 || y < 0 || x >= W || y >= W)
+            return false;
+        const size_t i = size_t(y) * W + x;
+        return ras.part[i] < 0 || cam.depth(p) > ras.cover[i];
+    };
+    constexpr int kSteps = 72;
+    QVector<QLineF> visible;
+    for (int k = 0; k < kSteps; ++k) {
+        const double a0 = t.from + (t.to - t.from) * k / kSteps, a1 = t.from + (t.to - t.from) * (k + 1) / kSteps;
+        if (seen(at((a0 + a1) / 2)))
+            visible << QLineF(fr.pixel(cam.project(at(a0))), fr.pixel(cam.project(at(a1))));
+    }
+    // The head: a triangle along the arc's last stretch, its tip a little past the end.
+    const double onward = t.to > t.from ? 1 : -1;
+    const QPointF tip = fr.pixel(cam.project(at(t.to + 4 * onward)));
+    const QPointF back = fr.pixel(cam.project(at(t.to - 10 * onward)));
+    const QPointF along = tip - back;
+    const double length = std::hypot(along.x(), along.y());
+    QPolygonF head;
+    if (length > 1 && seen(at(t.to))) {
+        const QPointF u = along / length, n(-u.y(), u.x());
+        const double half = 2.6 * lineWidth;
+        head << tip << tip - u * 3.2 * half + n * half << tip - u * 3.2 * half - n * half;
+    }
+
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const auto &[colour, width] : {std::pair{kBackground, 3.4 * lineWidth}, {kArrow, 1.6 * lineWidth}}) {
+        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(colour);
+        p.drawLines(visible);
+        if (!head.isEmpty())
+            p.drawPolygon(head);
+    }
+}
+
 // The picture of a figure, framed by the figure or, with `centre`, round that point of the view.
 static QImage renderView(const Figure &posed, int size, double span, const QPointF *centre,
                          const QLineF &leader = QLineF())
@@ -1056,6 +1111,8 @@ static QImage renderView(const Figure &posed, int size, double span, const QPoin
             row[x] = c.rgb();
         }
     }
+    if (!centre && figure.pose->turn.line)
+        paintTurn(canvas, figure, cam, fr, ras, lineWidth);
 
     // Box filter down to the final size.
     QImage out(size, size, QImage::Format_RGB32);

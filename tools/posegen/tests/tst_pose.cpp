@@ -1790,6 +1790,101 @@ private Q_SLOTS:
         }
     }
 
+    void parsesTheTurnArrow_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error"); // empty: parses
+        QTest::newRow("round the shoulders, to the right") << "turn: neckbase 14 30 -80"
+                                                           << "";
+        QTest::newRow("the other way, the long way round") << "turn: waist 12 -120 150"
+                                                           << "";
+        QTest::newRow("too few fields") << "turn: neckbase 14 30"
+                                        << "expected 'turn:";
+        QTest::newRow("unknown point") << "turn: chest 14 30 -80"
+                                       << "no point called 'chest'";
+        QTest::newRow("not a number") << "turn: neckbase 14 x -80"
+                                      << "'x' is not a number";
+        QTest::newRow("inside the trunk") << "turn: neckbase 3 30 -80"
+                                          << "radius";
+        QTest::newRow("only a head") << "turn: neckbase 14 10 -10"
+                                     << "sweep";
+        QTest::newRow("closing on itself") << "turn: neckbase 14 170 -170"
+                                           << "sweep";
+        QTest::newRow("twice") << "turn: neckbase 14 30 -80\nturn: waist 14 30 -80"
+                               << "given twice";
+    }
+
+    void parsesTheTurnArrow()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        const QString text = "name: X\n" + line + "\n";
+        if (!error.isEmpty()) {
+            try {
+                parsePoseText(text, "t.pose");
+                QFAIL("a bad turn was accepted");
+            } catch (const PoseError &e) {
+                const QString message = QString::fromUtf8(e.what());
+                QVERIFY2(message.startsWith("t.pose:" + QString::number(text.count('\n'))) && message.contains(error),
+                         qPrintable(message));
+            }
+            return;
+        }
+        const Pose pose = parsePoseText(text, "t.pose");
+        const QStringList w = line.section(':', 1).split(' ', Qt::SkipEmptyParts);
+        QCOMPARE(pose.turn.line, 2);
+        QCOMPARE(pose.turn.point, w[0]);
+        QCOMPARE(pose.turn.radius, w[1].toDouble());
+        QCOMPARE(pose.turn.from, w[2].toDouble());
+        QCOMPARE(pose.turn.to, w[3].toDouble());
+        QCOMPARE(parsePoseText("name: X\n", "t.pose").turn.line, 0); // no arrow unless asked
+    }
+
+    // A turn arrow round a standing figure seen from the front: an arc through the front crosses
+    // the trunk, one through the back shows only beside it, and the head sits at the arc's end.
+    void turnArrowGoesRoundTheTrunk_data()
+    {
+        QTest::addColumn<QString>("turn");
+        QTest::addColumn<bool>("inFront");
+        QTest::addColumn<bool>("headOnTheLeft"); // as the picture is seen
+        QTest::newRow("through the front, to the figure's right") << "waist 22 60 -60" << true << true;
+        QTest::newRow("through the front, to the figure's left") << "waist 22 -60 60" << true << false;
+        QTest::newRow("through the back, ending at the figure's left") << "waist 22 240 120" << false << false;
+    }
+
+    void turnArrowGoesRoundTheTrunk()
+    {
+        QFETCH(QString, turn);
+        QFETCH(bool, inFront);
+        QFETCH(bool, headOnTheLeft);
+        const QString body = "name: X\ncamera: 0 5\ncontact: foot.l foot.r\n";
+        Pose plain, arrowed;
+        const Figure without = solveText(body, plain), with = solveText(body + "turn: " + turn + "\n", arrowed);
+        constexpr int size = 250;
+        constexpr double span = 140;
+        const QImage a = renderPicture(without, size, span), b = renderPicture(with, size, span);
+        int overFigure = 0, beside = 0, left = 0, right = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                if (a.pixel(x, y) == b.pixel(x, y))
+                    continue;
+                // Deep inside the figure: no pixel round it is background.
+                bool inside = true;
+                for (int dy = -3; dy <= 3; ++dy)
+                    for (int dx = -3; dx <= 3; ++dx)
+                        inside = inside && a.pixel(x + dx, y + dy) != a.pixel(1, 1);
+                ++(inside ? overFigure : beside);
+                ++(x < size / 2 ? left : right);
+            }
+        QVERIFY2(beside > 40, qPrintable(QString::number(beside)));
+        if (inFront)
+            QVERIFY2(overFigure > 40, qPrintable(QString::number(overFigure)));
+        else
+            QCOMPARE(overFigure, 0);
+        // The arc is symmetric about the figure; its head adds to the side it ends on.
+        QVERIFY2(headOnTheLeft ? left > right : right > left, qPrintable(QStringLiteral("%1 %2").arg(left).arg(right)));
+    }
+
     void reachPutsTheWristOnTheTarget()
     {
         Pose pose;
