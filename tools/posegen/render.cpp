@@ -54,7 +54,7 @@ const QColor kBadge(236, 224, 250);
 const QColor kBadgeRing(199, 159, 238);
 // A turn arrow: the program's purple on a halo of the background's colour, so it reads over the
 // top, the leggings and the background alike.
-const QColor kArrow(114, 34, 136);
+const QColor kArrow = kClothes;
 
 // Light from the upper left, a little in front of the figure (camera space: x right, y up, z to us).
 const QVector3D kLight = QVector3D(-0.5f, 0.65f, 0.58f).normalized();
@@ -1156,11 +1156,6 @@ QImage renderPicture(const Figure &posed, int size, double span)
     // by a gap, so no part of the figure is hidden or seems to run into the ring.
     const Camera cam(pose);
     const Frame fr = frameFor(posed, size, span);
-    // A leader from the ring to the magnified point says which part of the figure the inset shows.
-    const QPointF target = fr.pixel(cam.project(point));
-    const QPointF toTarget = target - inset.centre;
-    const QLineF leader(inset.centre + toTarget * (inset.radius / std::hypot(toTarget.x(), toTarget.y())), target);
-    QImage picture = renderView(posed, size, span, nullptr, leader);
     const double clear = inset.radius + ring + kDetailGap * size;
     for (const Capsule &c : posed.capsules) {
         const QPointF a = fr.pixel(cam.project(c.a)), b = fr.pixel(cam.project(c.b));
@@ -1176,6 +1171,12 @@ QImage renderPicture(const Figure &posed, int size, double span)
                                 .arg(d.corner, posed.parts[c.part].name)
                                 .toStdString());
     }
+
+    // A leader from the ring to the magnified point says which part of the figure the inset shows.
+    const QPointF target = fr.pixel(cam.project(point));
+    const QPointF toTarget = target - inset.centre;
+    const QLineF leader(inset.centre + toTarget * (inset.radius / std::hypot(toTarget.x(), toTarget.y())), target);
+    QImage picture = renderView(posed, size, span, nullptr, leader);
 
     // The same figure from the inset's camera, at the same line weight, magnified round the point.
     Pose close = pose;

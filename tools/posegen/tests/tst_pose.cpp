@@ -45,6 +45,17 @@ QString failure(const QString &text)
     return {};
 }
 
+// The message of the PoseError parsing a pose text raises, or an empty string.
+QString parseFailure(const QString &text)
+{
+    try {
+        parsePoseText(text, "t.pose");
+    } catch (const PoseError &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
 struct FramingCase {
     const char *name;
     QString lines;
@@ -1666,14 +1677,10 @@ private Q_SLOTS:
         QFETCH(QString, error);
         const QString text = "name: X\n" + line + "\n";
         if (!error.isEmpty()) {
-            try {
-                parsePoseText(text, "t.pose");
-                QFAIL("a bad detail was accepted");
-            } catch (const PoseError &e) {
-                const QString message = QString::fromUtf8(e.what());
-                QVERIFY2(message.startsWith("t.pose:" + QString::number(text.count('\n'))) && message.contains(error),
-                         qPrintable(message));
-            }
+            const QString message = parseFailure(text);
+            QVERIFY2(!message.isEmpty(), "a bad detail was accepted");
+            QVERIFY2(message.startsWith("t.pose:" + QString::number(text.count('\n'))) && message.contains(error),
+                     qPrintable(message));
             return;
         }
         const Pose pose = parsePoseText(text, "t.pose");
@@ -1820,14 +1827,10 @@ private Q_SLOTS:
         QFETCH(QString, error);
         const QString text = "name: X\n" + line + "\n";
         if (!error.isEmpty()) {
-            try {
-                parsePoseText(text, "t.pose");
-                QFAIL("a bad turn was accepted");
-            } catch (const PoseError &e) {
-                const QString message = QString::fromUtf8(e.what());
-                QVERIFY2(message.startsWith("t.pose:" + QString::number(text.count('\n'))) && message.contains(error),
-                         qPrintable(message));
-            }
+            const QString message = parseFailure(text);
+            QVERIFY2(!message.isEmpty(), "a bad turn was accepted");
+            QVERIFY2(message.startsWith("t.pose:" + QString::number(text.count('\n'))) && message.contains(error),
+                     qPrintable(message));
             return;
         }
         const Pose pose = parsePoseText(text, "t.pose");
