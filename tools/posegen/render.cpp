@@ -1111,7 +1111,7 @@ static QImage renderView(const Figure &posed, int size, double span, const QPoin
             row[x] = c.rgb();
         }
     }
-    if (!centre && figure.pose->turn.line)
+    if (figure.pose->turn.line)
         paintTurn(canvas, figure, cam, fr, ras, lineWidth);
 
     // Box filter down to the final size.
@@ -1183,6 +1183,7 @@ QImage renderPicture(const Figure &posed, int size, double span)
     close.azimuth = d.azimuth;
     close.elevation = d.elevation;
     close.detail = Detail();
+    close.turn = TurnArrow(); // the arrow belongs to the main view
     Figure seen = posed;
     seen.pose = &close;
     const QPointF centre = Camera(close).project(point);
