@@ -673,16 +673,22 @@ private:
     }
 };
 
+// A refusal of the statement at `where` (file:line), the message every parse error carries.
+[[noreturn]] void failAt(const QString &where, const QString &what)
+{
+    throw PoseError((where + ": " + what).toStdString());
+}
+
 QVector3D numbers(const QStringList &words, int from, int count, const QString &where)
 {
     QVector3D v;
     if (words.size() - from != count)
-        throw PoseError(QStringLiteral("%1: expected %2 numbers").arg(where).arg(count).toStdString());
+        failAt(where, QStringLiteral("expected %1 numbers").arg(count));
     for (int i = 0; i < count; ++i) {
         bool ok = false;
         v[i] = words[from + i].toFloat(&ok);
         if (!ok || !std::isfinite(v[i]))
-            throw PoseError(QStringLiteral("%1: '%2' is not a number").arg(where, words[from + i]).toStdString());
+            failAt(where, QStringLiteral("'%1' is not a number").arg(words[from + i]));
     }
     return v;
 }
@@ -761,56 +767,54 @@ namespace {
 // `turn: POINT RADIUS FROM TO`: at most one arrow, round the vertical through a named point.
 void parseTurn(Pose &pose, const QStringList &w, int line, const QString &where)
 {
-    const auto fail = [&](const QString &what) { throw PoseError((where + ": " + what).toStdString()); };
     if (pose.turn.line)
-        fail("turn is given twice");
+        failAt(where, "turn is given twice");
     if (w.size() != 4)
-        fail("expected 'turn: POINT RADIUS FROM TO'");
+        failAt(where, "expected 'turn: POINT RADIUS FROM TO'");
     if (!isNamedPoint(w[0]))
-        fail("no point called '" + w[0] + "'");
+        failAt(where, "no point called '" + w[0] + "'");
     const QVector3D v = numbers(w, 1, 3, where);
     TurnArrow t{w[0], v[0], v[1], v[2], line};
     if (t.radius < 5 || t.radius > 30)
-        fail("turn radius must be between 5 and 30 units");
+        failAt(where, "turn radius must be between 5 and 30 units");
     // Shorter, the arc is only its head; longer, it closes on itself and hides which way it runs.
     const double sweep = std::abs(t.to - t.from);
     if (sweep < 30 || sweep > 300)
-        fail("turn must sweep between 30 and 300 degrees");
+        failAt(where, "turn must sweep between 30 and 300 degrees");
     pose.turn = t;
 }
 
 // `detail: AZ EL POINT[+POINT] ZOOM CORNER [SHARE]`: at most one inset, round a named point.
 void parseDetail(Pose &pose, const QStringList &w, int line, const QString &where)
 {
-    const auto fail = [&](const QString &what) { throw PoseError((where + ": " + what).toStdString()); };
     if (pose.detail.line)
-        fail("detail is given twice");
+        failAt(where, "detail is given twice");
     if (w.size() != 5 && w.size() != 6)
-        fail("expected 'detail: AZIMUTH ELEVATION POINT ZOOM CORNER [SIZE]'");
+        failAt(where, "expected 'detail: AZIMUTH ELEVATION POINT ZOOM CORNER [SIZE]'");
     const auto number = [&](int i) { return double(numbers({w[i]}, 0, 1, where)[0]); };
     Detail d;
     d.line = line;
     d.azimuth = number(0);
     d.elevation = number(1);
     if (d.elevation < -5 || d.elevation > 45)
-        fail("detail elevation must be between -5 and 45 degrees");
+        failAt(where, "detail elevation must be between -5 and 45 degrees");
     d.points = w[2].split('+');
     if (d.points.size() > 2)
-        fail("detail centres on one point or between two, not '" + w[2] + "'");
+        failAt(where, "detail centres on one point or between two, not '" + w[2] + "'");
     for (const QString &p : d.points)
         if (!isNamedPoint(p))
-            fail("no point called '" + p + "'");
+            failAt(where, "no point called '" + p + "'");
     d.zoom = number(3);
     // Less than this the inset repeats the picture; more and it shows a patch with no context.
     if (d.zoom < 1.5 || d.zoom > 4)
-        fail("detail zoom must be between 1.5 and 4");
+        failAt(where, "detail zoom must be between 1.5 and 4");
     d.corner = w[4];
     if (!QStringList{"tl", "tr", "bl", "br"}.contains(d.corner))
-        fail("detail corner must be tl, tr, bl or br, not '" + d.corner + "'");
+        failAt(where, "detail corner must be tl, tr, bl or br, not '" + d.corner + "'");
     if (w.size() == 6) {
         d.share = number(5);
         if (d.share < 0.25 || d.share > 0.45)
-            fail("detail size must be between 0.25 and 0.45 of the frame");
+            failAt(where, "detail size must be between 0.25 and 0.45 of the frame");
     }
     pose.detail = d;
 }
@@ -827,30 +831,29 @@ Pose parsePoseText(const QString &text, const QString &file)
         const QString line = lines[n].section('#', 0, 0).trimmed();
         if (line.isEmpty())
             continue;
-        const auto fail = [&](const QString &what) { throw PoseError((where + ": " + what).toStdString()); };
         if (line.startsWith("reach ")) {
             QStringList w = line.split(QRegularExpression("\\s+"));
             Reach r;
             r.line = n + 1;
             r.limb = w.value(1);
             if (!QStringList{"arm.l", "arm.r", "leg.l", "leg.r"}.contains(r.limb))
-                fail("reach needs arm.l, arm.r, leg.l or leg.r, not '" + r.limb + "'");
+                failAt(where, "reach needs arm.l, arm.r, leg.l or leg.r, not '" + r.limb + "'");
             const int poleAt = w.indexOf("pole");
             if (poleAt >= 0) {
                 if (w.size() != poleAt + 4)
-                    fail("pole takes three numbers");
+                    failAt(where, "pole takes three numbers");
                 r.pole = numbers(w.mid(0, poleAt + 4), poleAt + 1, 3, where);
                 if (r.pole.isNull())
-                    fail("the pole must not be 0 0 0");
+                    failAt(where, "the pole must not be 0 0 0");
                 w = w.mid(0, poleAt);
             }
             if (w.value(2) == "at" || w.value(2) == "on") {
                 r.local = w.value(2) == "on";
                 if (w.size() == 7 && w[5].startsWith('@')) {
                     if (r.local)
-                        fail("a height (@) goes with 'at', not 'on'");
+                        failAt(where, "a height (@) goes with 'at', not 'on'");
                     if (!pose.fixedHeight)
-                        fail("a height (@) needs the pelvis 'height:' first");
+                        failAt(where, "a height (@) needs the pelvis 'height:' first");
                     r.level = true;
                     w[5].remove(0, 1);
                 }
@@ -872,20 +875,20 @@ Pose parsePoseText(const QString &text, const QString &file)
             a.part = w.value(1);
             const bool hand = a.part.startsWith("hand.");
             if (!QStringList{"hand.l", "hand.r", "foot.l", "foot.r"}.contains(a.part))
-                fail("aim needs hand.l, hand.r, foot.l or foot.r, not '" + a.part + "'");
+                failAt(where, "aim needs hand.l, hand.r, foot.l or foot.r, not '" + a.part + "'");
             if (w.size() != 10 || w[2] != (hand ? "fingers" : "toes") || w[6] != (hand ? "palm" : "sole"))
-                fail(hand ? "expected 'aim HAND fingers X Y Z palm X Y Z'"
-                          : "expected 'aim FOOT toes X Y Z sole X Y Z'");
+                failAt(where, hand ? "expected 'aim HAND fingers X Y Z palm X Y Z'"
+                                   : "expected 'aim FOOT toes X Y Z sole X Y Z'");
             a.along = numbers(w.mid(0, 6), 3, 3, where);
             a.facing = numbers(w, 7, 3, where);
             if (a.along.isNull() || a.facing.isNull())
-                fail("an aim direction must not be 0 0 0");
+                failAt(where, "an aim direction must not be 0 0 0");
             pose.aims << a;
             continue;
         }
         const int colon = line.indexOf(':');
         if (colon < 0)
-            fail("expected 'key: value' or 'reach ...'");
+            failAt(where, "expected 'key: value' or 'reach ...'");
         const QString key = line.left(colon).trimmed(), value = line.mid(colon + 1).trimmed();
         const QStringList w = value.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
         if (key == "name") {
@@ -896,7 +899,7 @@ Pose parsePoseText(const QString &text, const QString &file)
             pose.elevation = v[1];
             // Looking down from high above, face up and face down can no longer be told apart.
             if (pose.elevation < -5 || pose.elevation > 45)
-                fail("camera elevation must be between -5 and 45 degrees");
+                failAt(where, "camera elevation must be between -5 and 45 degrees");
         } else if (key == "height") {
             pose.height = numbers(w, 0, 1, where)[0];
             pose.fixedHeight = true;
@@ -909,16 +912,16 @@ Pose parsePoseText(const QString &text, const QString &file)
         } else if (key == "flags") {
             for (const QString &f : w)
                 if (!kFlags.contains(f))
-                    fail("unknown flag '" + f + "'");
+                    failAt(where, "unknown flag '" + f + "'");
             pose.flags = QSet<QString>(w.begin(), w.end());
         } else {
             const JointLimit *lim = jointLimit(key);
             if (!lim)
-                fail("unknown key or joint '" + key + "'");
+                failAt(where, "unknown key or joint '" + key + "'");
             if (w.isEmpty() || w.size() > lim->axes)
-                fail(QStringLiteral("%1 takes 1 to %2 angles").arg(key).arg(lim->axes));
+                failAt(where, QStringLiteral("%1 takes 1 to %2 angles").arg(key).arg(lim->axes));
             if (pose.angles.contains(key))
-                fail(key + " is given twice");
+                failAt(where, key + " is given twice");
             pose.angles[key] = numbers(w, 0, w.size(), where);
             pose.angleLine[key] = n + 1;
         }
