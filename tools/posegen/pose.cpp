@@ -9,6 +9,13 @@
 
 namespace {
 
+// A refusal of a pose at `where` (its file, or file:line for one statement): the one shape of
+// every message a pose can be refused with.
+[[noreturn]] void failAt(const QString &where, const QString &what)
+{
+    throw PoseError((where + ": " + what).toStdString());
+}
+
 // Every joint's angles and their limits, in degrees. The spine and neck bend forward with a
 // positive flex, to the figure's left with a positive side, and turn left with a positive
 // twist; limbs flex forward (the knee and the elbow fold), abduct away from the midline and
@@ -151,7 +158,7 @@ private:
         *floorProblems << what;
     }
 
-    [[noreturn]] void fail(const QString &what) const { throw PoseError((pose.file + ": " + what).toStdString()); }
+    [[noreturn]] void fail(const QString &what) const { failAt(pose.file, what); }
 
     QVector3D angles(const QString &joint) const { return pose.angles.value(joint); }
 
@@ -673,12 +680,6 @@ private:
     }
 };
 
-// A refusal of the statement at `where` (file:line), the message every parse error carries.
-[[noreturn]] void failAt(const QString &where, const QString &what)
-{
-    throw PoseError((where + ": " + what).toStdString());
-}
-
 QVector3D numbers(const QStringList &words, int from, int count, const QString &where)
 {
     QVector3D v;
@@ -927,7 +928,7 @@ Pose parsePoseText(const QString &text, const QString &file)
         }
     }
     if (pose.name.isEmpty())
-        throw PoseError((file + ": no 'name:'").toStdString());
+        failAt(file, "no 'name:'");
     return pose;
 }
 
