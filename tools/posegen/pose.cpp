@@ -7,14 +7,9 @@
 #include <cmath>
 #include <iterator>
 
-namespace {
+void failAt(const QString &where, const QString &what) { throw PoseError((where + ": " + what).toStdString()); }
 
-// A refusal of a pose at `where` (its file, or file:line for one statement): the one shape of
-// every message a pose can be refused with.
-[[noreturn]] void failAt(const QString &where, const QString &what)
-{
-    throw PoseError((where + ": " + what).toStdString());
-}
+namespace {
 
 // Every joint's angles and their limits, in degrees. The spine and neck bend forward with a
 // positive flex, to the figure's left with a positive side, and turn left with a positive

@@ -17,6 +17,10 @@ struct PoseError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Refuses a pose at `where` (its file, or file:line for one statement): the one shape of every
+// message a pose is refused with, whether the parser, the solver or the renderer refuses it.
+[[noreturn]] void failAt(const QString &where, const QString &what);
+
 // A reach bends a two-segment limb so that its end (wrist or ankle) lands on a target.
 struct Reach {
     QString limb;       // arm.l, arm.r, leg.l, leg.r

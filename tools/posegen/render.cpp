@@ -1165,11 +1165,9 @@ QImage renderPicture(const Figure &posed, int size, double span)
         const QPointF q = a + ab * t - inset.centre;
         const double reach = (c.ra + (c.rb - c.ra) * t) * fr.k;
         if (std::hypot(q.x(), q.y()) - reach < clear)
-            throw PoseError(QStringLiteral("%1:%2: the detail in corner %3 would cover the figure's %4")
-                                .arg(pose.file)
-                                .arg(d.line)
-                                .arg(d.corner, posed.parts[c.part].name)
-                                .toStdString());
+            failAt(QStringLiteral("%1:%2").arg(pose.file).arg(d.line),
+                   QStringLiteral("the detail in corner %1 would cover the figure's %2")
+                       .arg(d.corner, posed.parts[c.part].name));
     }
 
     // A leader from the ring to the magnified point says which part of the figure the inset shows.
